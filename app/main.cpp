@@ -1,0 +1,8 @@
+#include "platform/sdl_platform.h"
+
+int main()
+{
+    platform::SdlPlatform sdl;
+    platform::setCurrent(&sdl);
+    return 0;
+}

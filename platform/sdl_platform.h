@@ -1,0 +1,56 @@
+#pragma once
+// The platform the game runs on: SDL2 for the window, the OpenGL context,
+// input, the clock, message boxes and the audio device.
+#include "platform/platform.h"
+
+#include <array>
+
+struct SDL_Window;
+
+namespace platform {
+
+class SdlPlatform : public Platform {
+public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+
+    WindowError openWindow(int width, int height, const char* title) override;
+    void closeWindow() override;
+    bool windowOpen() const override { return window_ != nullptr; }
+    void swapBuffers() override;
+    void pumpEvents(WindowListener& listener) override;
+    void showSystemCursor(bool shown) override;
+    void* glProcAddress(const char* name) override;
+
+    void messageBox(const char* caption, const char* text, MessageIcon icon) override;
+    uint32_t ticks() override;
+
+    bool readKeyboard(uint8_t keys[kKeyStateSize]) override;
+    bool keyPressedSinceLastQuery(int scanCode) override;
+    void pointerPosition(int& x, int& y) override;
+    void clientSize(int& width, int& height) override;
+    bool readMouseButtons(MouseButtons& buttons) override;
+
+    bool openAudio(AudioSource& source, int rate, AudioFormat& format) override;
+    void closeAudio() override;
+    void lockAudio() override;
+    void unlockAudio() override;
+
+    std::string baseFolder() override;
+
+private:
+    bool canShowBoxes() const;
+
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    bool videoStarted_ = false;
+    uint32_t audioDevice_ = 0;
+    // Presses seen by the event pump and not yet queried, by scan code.
+    std::array<bool, kKeyStateSize> pressedSince_{};
+};
+
+// Maps an SDL scancode to the DirectInput-style scan code the game uses,
+// or 0 for keys the game has no code for.
+int scanCodeFromSdl(int sdlScancode);
+
+} // namespace platform

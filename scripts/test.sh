@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test headless under Xvfb
+# with Mesa's software renderer. SANITIZE=1 selects the ASan+UBSan build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+dir=$(scripts/build.sh | tail -n 1)
+
+export LIBGL_ALWAYS_SOFTWARE=1 GALLIUM_DRIVER=llvmpipe
+# Nobody can click a message box away under Xvfb.
+export FERNHOLLOW_NO_MESSAGE_BOXES=1
+export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
+if [ "${SANITIZE:-0}" = 1 ]; then
+    # llvmpipe and SDL leak small driver allocations at exit; that is theirs.
+    export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+fi
+cd "$dir"
+exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    ctest --output-on-failure -j"$(nproc)" "$@"
