@@ -1,0 +1,39 @@
+#include "app/game.h"
+
+#include "app/app.h"
+#include "app/window.h"
+
+void Game::initialise(int kind)
+{
+    if (kind == 0) {
+        if (!createWindow())
+            return;
+        input.createDevices();
+        escapeLatch = false;
+        app().state = AppStateMenu;
+        nDenseAreas = 0;
+        nOpenAreas = 0;
+        helpShown = false;
+        return;
+    }
+    if (nDenseAreas == 0)
+        nDenseAreas = 2;
+    if (nOpenAreas == 0)
+        nOpenAreas = 2;
+    escapeLatch = false;
+    replayTime = 0;
+    app().state = AppStatePlaying;
+    helpShown = false;
+}
+
+void Game::returnToMenu()
+{
+    resizeView(640, 480);
+    app().state = AppStateMenu;
+}
+
+void Game::shutdown()
+{
+    input.releaseDevices();
+    destroyWindow();
+}

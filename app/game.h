@@ -1,0 +1,29 @@
+#pragma once
+// The one top-level object: it owns every subsystem's state for the whole
+// run. Every member starts at zero (ids 0, flags clear, containers empty);
+// the code that uses a member substitutes its default when it finds 0.
+#include "app/input.h"
+
+class Game {
+public:
+    // kind 0: first start; 2: a game from "QuickStart"; 3: from "Start!".
+    void initialise(int kind);
+    // Leaves a game for the main menu (the work of AppStateLeaving).
+    void returnToMenu();
+    // Releases everything, once, after the main loop.
+    void shutdown();
+
+    // Lives for the process ----------------------------------------------
+    InputDevices input;
+    int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
+    int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
+
+    // Lives for one game ------------------------------------------------
+    bool escapeLatch = false;  // Escape was down in the previous frame
+    float replayTime = 0;      // seconds into the route replay after the finish
+    bool helpShown = false;    // the in-game key help is shown
+    bool f1Latch = false;      // F1 was down in the previous frame
+};
+
+// The one Game; valid while the program runs.
+Game& game();

@@ -1,0 +1,53 @@
+#include "app/program.h"
+
+#include "app/app.h"
+#include "app/game.h"
+#include "menu/menu_frame.h"
+
+#include <memory>
+
+namespace {
+App* g_app = nullptr;
+Game* g_game = nullptr;
+} // namespace
+
+App& app() { return *g_app; }
+Game& game() { return *g_game; }
+
+void runOneTurn()
+{
+    switch (app().state) {
+    case AppStateMenu:
+        runMenuFrame();
+        break;
+    case AppStateLeaving:
+        game().returnToMenu();
+        break;
+    default:
+        app().running = false;
+        break;
+    }
+}
+
+int runProgram()
+{
+    auto appRecord = std::make_unique<App>();
+    g_app = appRecord.get();
+    g_app->state = AppStateMenu;
+    g_app->running = true;
+
+    auto theGame = std::make_unique<Game>();
+    g_game = theGame.get();
+    g_game->initialise(0);
+    while (g_app->running)
+        runOneTurn();
+    g_game->shutdown();
+
+    // A window that could not be made is a failure, whatever the loop did.
+    int status = g_app->windowFailed ? 1 : 0;
+    theGame.reset();
+    g_game = nullptr;
+    appRecord.reset();
+    g_app = nullptr;
+    return status;
+}

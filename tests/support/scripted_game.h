@@ -1,0 +1,41 @@
+#pragma once
+// Runs the real program on a scripted platform: a fixed clock per frame,
+// input set by the test at every buffer swap, and a real OpenGL window (under
+// Xvfb, or SDL's offscreen driver when there is no display) whose frames can
+// be read back.
+#include "platform/scripted_platform.h"
+#include "platform/sdl_platform.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct Frame {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;  // rows top to bottom
+
+    // Pixel at (x, y) counted from the top-left corner.
+    const uint8_t* at(int x, int y) const { return &rgb[3 * (x + y * width)]; }
+};
+
+// Reads the back buffer (call before the swap, as onSwap does).
+Frame captureFrame();
+
+class ScriptedGame {
+public:
+    // withGl: the window is a real one with a GL context.
+    explicit ScriptedGame(bool withGl = true);
+    ~ScriptedGame();
+
+    // Runs the program until it exits, calling `everySwap` (frame index) at
+    // each swap; after `maxFrames` swaps the window is closed. Returns the
+    // exit status.
+    int run(std::function<void(int)> everySwap, int maxFrames = 600);
+
+    platform::ScriptedPlatform& script() { return *script_; }
+
+private:
+    std::unique_ptr<platform::SdlPlatform> real_;
+    std::unique_ptr<platform::ScriptedPlatform> script_;
+};
