@@ -150,20 +150,6 @@ TEST_F(SoundManagerTest, IgnoresIdsWithoutASound)
     EXPECT_EQ(device.pull(8), std::vector<int16_t>(16, 0));
 }
 
-TEST_F(SoundManagerTest, PlayLetsAPlayingSoundGoOn)
-{
-    addDc("step.wav", 4800);
-    sounds.initialise();
-    const int id = sounds.load("sounds\\step.wav");
-    int played = 0;
-    for (int frame = 0; frame < 3; ++frame, played += 1000) {
-        sounds.play(id, 4, 5, false);
-        device.pull(1000);
-    }
-    played += device.pullWhile([&] { return sounds.isPlaying(id); }, 100);
-    EXPECT_EQ(played, 4800);
-}
-
 TEST_F(SoundManagerTest, AudioThreadMixesWhileSlotsChange)
 {
     addDc("a.wav", 3000);
