@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/window.h"
+#include "sound/sound_manager.h"
 
 void Game::initialise(int kind)
 {
@@ -9,10 +10,12 @@ void Game::initialise(int kind)
         if (!createWindow())
             return;
         input.createDevices();
+        soundManager().initialise();
         escapeLatch = false;
         app().state = AppStateMenu;
         nDenseAreas = 0;
         nOpenAreas = 0;
+        ambience.load();
         helpShown = false;
         return;
     }
@@ -34,6 +37,8 @@ void Game::returnToMenu()
 
 void Game::shutdown()
 {
+    ambience.unload();
     input.releaseDevices();
+    soundManager().release();
     destroyWindow();
 }

@@ -3,6 +3,7 @@
 // run. Every member starts at zero (ids 0, flags clear, containers empty);
 // the code that uses a member substitutes its default when it finds 0.
 #include "app/input.h"
+#include "sound/ambience.h"
 
 class Game {
 public:
@@ -15,6 +16,7 @@ public:
 
     // Lives for the process ----------------------------------------------
     InputDevices input;
+    Ambience ambience;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
 

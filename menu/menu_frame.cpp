@@ -7,6 +7,7 @@
 void runMenuFrame()
 {
     Game& g = game();
+    g.ambience.update();
     g.input.poll();
     beginFrame();
 
