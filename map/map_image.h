@@ -11,6 +11,8 @@ public:
     MapImage() = default;
     MapImage(const MapImage&) = delete;
     MapImage& operator=(const MapImage&) = delete;
+    MapImage(MapImage&&) = default;
+    MapImage& operator=(MapImage&&) = default;
 
     // Allocates width x height pixels, contents undefined until filled.
     // A canvas that already has pixels is released first.
