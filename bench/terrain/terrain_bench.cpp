@@ -1,0 +1,80 @@
+// Time of "Generate Map" (relief, areas, course, contours and map drawing,
+// without the texture upload) and of the vegetation of a game start.
+#include "app/random.h"
+#include "map/map_image.h"
+#include "terrain/terrain.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void prepare(Terrain& t, int32_t size)
+{
+    g_mapSize = size;
+    g_nControls = 8;
+    t.course.legSize = kLegsSmall;
+    t.allocateGrids();
+}
+
+void generateMap(benchmark::State& state)
+{
+    Terrain t;
+    prepare(t, static_cast<int32_t>(state.range(0)));
+    MapImage twice;
+    uint32_t seed = 1;
+    for (auto _ : state) {
+        rng::seed(seed++);
+        t.generateTerrain(2, 2);
+        t.generateCourse();
+        t.drawMapImages(&twice);
+        benchmark::DoNotOptimize(t.mapImage.pixels());
+    }
+}
+
+void generateRelief(benchmark::State& state)
+{
+    Terrain t;
+    prepare(t, static_cast<int32_t>(state.range(0)));
+    uint32_t seed = 1;
+    for (auto _ : state) {
+        rng::seed(seed++);
+        t.generateRelief();
+        benchmark::DoNotOptimize(t.heightmap.data());
+    }
+}
+
+void drawMapImages(benchmark::State& state)
+{
+    Terrain t;
+    prepare(t, static_cast<int32_t>(state.range(0)));
+    rng::seed(1);
+    t.generateTerrain(2, 2);
+    t.generateCourse();
+    MapImage twice;
+    for (auto _ : state) {
+        t.drawMapImages(&twice);
+        benchmark::DoNotOptimize(t.mapImage.pixels());
+    }
+}
+
+void placeVegetation(benchmark::State& state)
+{
+    Terrain t;
+    prepare(t, static_cast<int32_t>(state.range(0)));
+    rng::seed(1);
+    t.generateTerrain(2, 2);
+    t.generateCourse();
+    for (auto _ : state) {
+        t.placeVegetation();
+        benchmark::DoNotOptimize(t.objectKinds.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(generateMap)->Name("GenerateMap")->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(generateRelief)->Name("Relief")->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(drawMapImages)->Name("MapDrawing")->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
+BENCHMARK(placeVegetation)->Name("PlaceVegetation")->Arg(128)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
