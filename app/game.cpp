@@ -7,6 +7,7 @@
 void Game::initialise(int kind)
 {
     if (kind == 0) {
+        cosTable.fill();
         if (!createWindow())
             return;
         input.createDevices();
@@ -23,6 +24,12 @@ void Game::initialise(int kind)
         nDenseAreas = 2;
     if (nOpenAreas == 0)
         nOpenAreas = 2;
+    if (g_mapSize == 0)
+        g_mapSize = 256;
+    if (kind == 2)
+        terrain.quickPrepare(nOpenAreas, nDenseAreas);
+    else
+        terrain.prepareForPlay(nOpenAreas, nDenseAreas);
     escapeLatch = false;
     replayTime = 0;
     app().state = AppStatePlaying;
@@ -38,6 +45,7 @@ void Game::returnToMenu()
 void Game::shutdown()
 {
     ambience.unload();
+    terrain.release();
     input.releaseDevices();
     soundManager().release();
     destroyWindow();

@@ -4,6 +4,8 @@
 // the code that uses a member substitutes its default when it finds 0.
 #include "app/input.h"
 #include "sound/ambience.h"
+#include "terrain/cos_table.h"
+#include "terrain/terrain.h"
 
 class Game {
 public:
@@ -15,8 +17,10 @@ public:
     void shutdown();
 
     // Lives for the process ----------------------------------------------
+    Terrain terrain;  // its grids, course and map live for one generated terrain
     InputDevices input;
     Ambience ambience;
+    CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
 
