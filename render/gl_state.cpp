@@ -41,22 +41,28 @@ void setWireframe() { glPolygonMode(GL_FRONT_AND_BACK, GL_LINE); }
 int scaleToWindowX(int x) { return int(int64_t(x) * renderState().windowWidth / 640); }
 int scaleToWindowY(int y) { return int(int64_t(y) * renderState().windowHeight / 480); }
 
+// glScissor refuses negative sizes with a GL error; a box that switches
+// scissoring off never needs to reach it.
 void setScissorBox(int x, int y, int width, int height)
 {
     int sx = scaleToWindowX(x), sy = scaleToWindowY(y);
     int sw = scaleToWindowX(width), sh = scaleToWindowY(height);
+    if (sx <= 0 || sy <= 0 || sw <= 0 || sh <= 0) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
     glEnable(GL_SCISSOR_TEST);
     glScissor(sx, sy, sw, sh);
-    if (sx <= 0 || sy <= 0 || sw <= 0 || sh <= 0)
-        glDisable(GL_SCISSOR_TEST);
 }
 
 void setScissorRect(int left, int top, int right, int bottom)
 {
     int l = scaleToWindowX(left), t = scaleToWindowY(top);
     int r = scaleToWindowX(right), b = scaleToWindowY(bottom);
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(l, renderState().windowHeight - b, r - l, b - t);
-    if (l == -1)
+    if (l == -1) {
         glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(l, renderState().windowHeight - b, r > l ? r - l : 0, b > t ? b - t : 0);
 }

@@ -4,6 +4,22 @@
 
 #include <GL/gl.h>
 
+namespace {
+
+// The driver keeps one locked range at a time; locking twice or unlocking
+// nothing is a GL error, so the lock's holder is remembered.
+const StripMesh* g_lockedMesh = nullptr;
+
+void unlockAny()
+{
+    const RenderState& rs = renderState();
+    if (g_lockedMesh && rs.hasCompiledArrays && rs.unlockArrays)
+        rs.unlockArrays();
+    g_lockedMesh = nullptr;
+}
+
+} // namespace
+
 StripMesh::StripMesh(int stripCount, int verticesPerStrip)
 {
     if (stripCount <= 0 || verticesPerStrip <= 0 || int64_t(stripCount) * verticesPerStrip > kMaxVertices)
@@ -19,9 +35,7 @@ void StripMesh::beginBuild()
 {
     writeIndex_ = 0;
     currentStrip_ = 0;
-    const RenderState& rs = renderState();
-    if (rs.hasCompiledArrays && rs.unlockArrays)
-        rs.unlockArrays();
+    unlockAny();
 }
 
 void StripMesh::addVertex(const float position[3], float s, float t)
@@ -50,10 +64,18 @@ void StripMesh::endBuild()
         return;
     writeIndex_ = -1;
     const RenderState& rs = renderState();
-    if (rs.hasCompiledArrays && rs.lockArrays) {
+    if (rs.hasCompiledArrays && rs.lockArrays && vertexCount_ > 0) {
+        unlockAny();
         bindArrays();
         rs.lockArrays(0, vertexCount_);
+        g_lockedMesh = this;
     }
+}
+
+StripMesh::~StripMesh()
+{
+    if (g_lockedMesh == this)
+        unlockAny();
 }
 
 void StripMesh::bindArrays()

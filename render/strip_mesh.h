@@ -12,8 +12,12 @@ public:
     // Arrays for stripCount strips of verticesPerStrip vertices (none when
     // either is not positive or the product is unreasonably large).
     StripMesh(int stripCount, int verticesPerStrip);
+    // Releases the driver's lock if this mesh holds it.
+    ~StripMesh();
+    StripMesh(const StripMesh&) = delete;
+    StripMesh& operator=(const StripMesh&) = delete;
 
-    // Starts (re)filling at strip 0, slot 0.
+    // Starts (re)filling at strip 0, slot 0, releasing the driver's lock.
     void beginBuild();
     // Stores the vertex in the next slot of the current strip; ignored once
     // the strip is full.
