@@ -14,10 +14,11 @@ enum class BmpError {
     ConversionError,  // the pixel data does not decode (truncated, bad indices, bad runs)
 };
 
-// Largest side and pixel count accepted; anything larger is refused before
-// memory is allocated for it.
-constexpr int32_t kBmpMaxSide = 16384;
-constexpr int64_t kBmpMaxPixels = int64_t(1) << 24;
+// Largest side and pixel count accepted (2048 x 2048 is far beyond any
+// texture the game uses); anything larger is refused before memory is
+// allocated for it, since a few bytes of run-length data can declare any size.
+constexpr int32_t kBmpMaxSide = 8192;
+constexpr int64_t kBmpMaxPixels = int64_t(1) << 22;
 
 // Decodes a BMP file image (with or without the 14-byte file header): core
 // and info headers; 1-, 4-, 8-bit palettised, 16- and 32-bit (plain and bit

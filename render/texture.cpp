@@ -8,6 +8,11 @@
 
 namespace {
 
+// GL_CLAMP mixes the border colour into the edge texels under linear
+// filtering: a dark seam where the sky's texture turns back and a dark fringe
+// round the map. Clamping to the edge texel is what these textures need.
+constexpr GLint kClamp = GL_CLAMP_TO_EDGE;
+
 GLuint newTexture(GLint minFilter, GLint wrap)
 {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -33,7 +38,7 @@ TextureId createMipmappedTexture(const std::string& path)
     std::optional<RgbImage> image = loadBmpImage(path);
     if (!image)
         return 0;
-    GLuint name = newTexture(GL_LINEAR_MIPMAP_NEAREST, GL_CLAMP);
+    GLuint name = newTexture(GL_LINEAR_MIPMAP_NEAREST, kClamp);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
                       image->pixels.data());
     return TextureId(name);
@@ -54,7 +59,7 @@ TextureId createMipmappedTextureFromPixels(const uint8_t* pixels, int width, int
 {
     if (!pixels || width <= 0 || height <= 0)
         return 0;
-    GLuint name = newTexture(GL_LINEAR, GL_CLAMP);
+    GLuint name = newTexture(GL_LINEAR, kClamp);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     return TextureId(name);
@@ -67,7 +72,7 @@ TextureId createMapTexture(const uint8_t* doubleImage, int doubleSide, const uin
     // Each level is scaled from the one above so a far zoom shows the whole
     // map, not a corner of a larger level.
     std::vector<std::vector<uint8_t>> smaller = squareMipmapChain(image, side);
-    GLuint name = newTexture(GL_LINEAR_MIPMAP_LINEAR, GL_CLAMP);
+    GLuint name = newTexture(GL_LINEAR_MIPMAP_LINEAR, kClamp);
     uploadRgbLevel(0, doubleSide, doubleImage);
     uploadRgbLevel(1, side, image);
     int levelSide = side;

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-// A BMP as a mipmapped RGB texture, scaled to power-of-two sides; clamped.
+// A BMP as a mipmapped RGB texture, scaled to power-of-two sides; clamped to
+// its edge texels.
 TextureId createMipmappedTexture(const std::string& path);
 // A BMP as an RGBA texture without mipmaps or scaling (sides must be powers
 // of two): pixels of exactly the colour `key` (0xRRGGBB) are transparent.
