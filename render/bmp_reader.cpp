@@ -5,6 +5,7 @@
 #include "render/bmp_decoder.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -26,7 +27,10 @@ struct FileCloser {
 std::optional<RgbImage> loadBmpImage(const std::string& path)
 {
     const std::string real = resolveAssetFile(path);
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(real.c_str(), "rb"));
+    // A folder opens like a file here but has no length to read.
+    std::error_code ignored;
+    std::unique_ptr<std::FILE, FileCloser> file(
+        std::filesystem::is_regular_file(real, ignored) ? std::fopen(real.c_str(), "rb") : nullptr);
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) {
         reportError(openFailedMessage(real));
         return std::nullopt;

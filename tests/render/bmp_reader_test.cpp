@@ -21,10 +21,11 @@ protected:
 
 TEST_F(BmpReader, ReportsEachFailureInABoxCaptionedError)
 {
+    enum Kind { File, Missing, Folder };
     struct Case {
         const char* name;
-        std::vector<uint8_t> bytes;  // not written when empty and `missing`
-        bool missing;
+        std::vector<uint8_t> bytes;
+        Kind kind;
         const char* message;  // null: the open failure with the path
     };
     testbmp::BmpFile v5;
@@ -35,17 +36,20 @@ TEST_F(BmpReader, ReportsEachFailureInABoxCaptionedError)
     testbmp::BmpFile huge;
     huge.width = 100000;
     const std::vector<Case> cases = {
-        {"missing", {}, true, nullptr},
-        {"empty", {}, false, nullptr},
-        {"124-byte header", testbmp::encode(v5), false, "Unknown DIB file format."},
-        {"pixels cut short", testbmp::encode(truncated), false, "Image file conversion error."},
-        {"absurd width", testbmp::encode(huge), false, "Out of memory."},
+        {"missing", {}, Missing, nullptr},
+        {"a folder", {}, Folder, nullptr},
+        {"empty", {}, File, nullptr},
+        {"124-byte header", testbmp::encode(v5), File, "Unknown DIB file format."},
+        {"pixels cut short", testbmp::encode(truncated), File, "Image file conversion error."},
+        {"absurd width", testbmp::encode(huge), File, "Out of memory."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         platform.boxes.clear();
         const std::string path = folder.path() + c.name + ".bmp";
-        if (!c.missing) {
+        if (c.kind == Folder)
+            folder.subfolder(std::string(c.name) + ".bmp");
+        if (c.kind == File) {
             ASSERT_TRUE(testbmp::writeFile(path, c.bytes));
         }
         EXPECT_FALSE(loadBmpImage(path).has_value());
