@@ -325,13 +325,6 @@ TEST(BmpDecoder, RefusesMalformedFilesWithTheirMessage)
     }
 }
 
-TEST(BmpDecoder, ErrorMessagesAreTheGamesOwn)
-{
-    EXPECT_STREQ(bmpErrorMessage(BmpError::UnknownFormat), "Unknown DIB file format.");
-    EXPECT_STREQ(bmpErrorMessage(BmpError::OutOfMemory), "Out of memory.");
-    EXPECT_STREQ(bmpErrorMessage(BmpError::ConversionError), "Image file conversion error.");
-}
-
 TEST(BmpDecoder, EveryTruncationOfAValidFileIsRefusedCleanly)
 {
     // Under the sanitizers this also proves no read past the given bytes.

@@ -101,12 +101,3 @@ TEST_F(GlState, ScissorBoxesScaleFromTheOverlayAndSwitchOff)
     EXPECT_EQ(shareNear(c, 0, 0, 640, 45, {0, 255, 0}, 0), 0);
     EXPECT_EQ(shareNear(c, 0, 275, 640, 480, {0, 255, 0}, 0), 0);
 }
-
-TEST_F(GlState, WireframeDrawsOutlines)
-{
-    setWireframe();
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(modes[0], GL_LINE);
-    EXPECT_EQ(modes[1], GL_LINE);
-}
