@@ -12,6 +12,11 @@ struct ReplayPoint {
     float x = 0, y = 0;
 };
 
+// How the runner moves for a given slope, shared by update and its tests.
+// Speed factor for the height under the runner minus the height 2.25 units
+// behind: 1 on the flat, slower uphill down to 0.18, faster downhill.
+float slopeFactor(float h0, float hb);
+
 class Player {
 public:
     // Everything back to its empty state.
@@ -33,7 +38,7 @@ public:
     float x = 0, z = 0;
     float heading = 0;       // degrees: 0 faces -z (up the map), 90 faces +x
     float trailTimer = 0;    // seconds to the next route sample
-    std::vector<ReplayPoint> replayPoints;  // screen points made for replayZoomKey
+    std::vector<float> replayPoints;  // screen x, y pairs made for replayZoomKey
     float bannerTime = 0;    // seconds left for the large next-control label
     int nextControl = 0;     // course index to reach next; 1 at the start
     int startSeconds = 0;

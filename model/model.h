@@ -1,0 +1,38 @@
+#pragma once
+// A static model read from a .vr file: one display list, texture and flat
+// colour per object of the file, drawn at a position, a single-axis rotation
+// and a scale.
+#include "app/render_state.h"
+
+#include <string>
+#include <vector>
+
+struct ModelPart {
+    unsigned list = 0;       // display list; 0 when none
+    TextureId texture = -1;  // -1 for none
+    float red = 0, green = 0, blue = 0;
+
+    // Deletes the texture and the display list and resets the part to
+    // (0, -1, 0, 0, 0). Needs the GL context.
+    void destroy();
+};
+
+class Model {
+public:
+    // One entry per "object" of the file; parts the reader did not get to
+    // keep list 0 and draw nothing.
+    std::vector<ModelPart> parts;
+
+    int partCount() const { return int(parts.size()); }
+    // Reads `path` (an asset name such as "Models\\tree1.vr", or an absolute
+    // path) into this empty model and compiles its parts; textures come from
+    // the Images folder. A missing or empty file leaves the model empty,
+    // silently.
+    void load(const std::string& path);
+    // Draws every part. Each argument is three floats or null; of the
+    // rotation (degrees about x, y, z) only the first non-zero angle is used.
+    void draw(const float* position, const float* rotation, const float* scale) const;
+    // Destroys every part and leaves no parts. Needs the GL context; the
+    // destructor makes no GL calls.
+    void destroy();
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The sky: a textured cylinder of radius 120 around the eye, drawn first in
+// every frame of play; it also sets the light blue fog the world fades into
+// from 90 to 120 units.
+#include "app/render_state.h"
+
+#include <array>
+
+struct SkyVertex {
+    float x, y, z;
+    float s, t;
+};
+
+struct Sky {
+    TextureId texture = -1;  // a zero-filled Sky holds 0, which draws untextured too
+
+    // Loads "images\\Sky.bmp", deleting a texture of an earlier load.
+    void load();
+    // Draws the cylinder around the camera and sets the fog and clear colour
+    // for the rest of the frame. After the camera update.
+    void draw() const;
+    // Deletes the texture; texture -1.
+    void release();
+};
+
+// The cylinder's triangle strip around `eye`: 19 columns from angle 0 to 360
+// degrees in steps of 20, each a vertex at height 130 (t = 1) and one at
+// -120 (t = 0); s runs from 0 to 1 over the first half turn and back.
+constexpr int kSkyStripVertices = 38;
+std::array<SkyVertex, kSkyStripVertices> skyStrip(const float eye[3]);

@@ -1,0 +1,29 @@
+#include "temp_folder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace testsupport {
+
+TempFolder::TempFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "fernhollow-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern + "/";
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::subfolder(const std::string& name) const
+{
+    std::filesystem::create_directories(path_ + name);
+    return path_ + name + "/";
+}
+
+} // namespace testsupport

@@ -1,0 +1,24 @@
+#pragma once
+// A fresh folder for one test's files, removed with everything in it when
+// the object goes.
+#include <string>
+
+namespace testsupport {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder, ending in '/'.
+    const std::string& path() const { return path_; }
+    // Creates the subfolder `name` (and its parents) and returns its path, ending in '/'.
+    std::string subfolder(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+} // namespace testsupport
