@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test headless under Xvfb
 # with Mesa's software renderer. SANITIZE=1 selects the ASan+UBSan build.
+# The file readers are also fuzzed briefly first (FUZZ_SECONDS each, 10 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -15,6 +16,16 @@ if [ "${SANITIZE:-0}" = 1 ]; then
     export ASAN_OPTIONS="detect_leaks=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
+# A short fuzzing pass over the file readers; FUZZ_SECONDS=0 skips it.
+if [ "${FUZZ_SECONDS:-10}" != 0 ]; then
+    if ! FUZZ_SECONDS="${FUZZ_SECONDS:-10}" scripts/fuzz.sh >fuzz.log 2>&1; then
+        tail -n 60 fuzz.log
+        echo "Fuzzing found a fault: see fuzz.log and build-fuzz/fuzz/"
+        exit 1
+    fi
+    echo "Fuzzing: $(grep -c 'Passed' fuzz.log) readers ran clean for ${FUZZ_SECONDS:-10} s each"
+fi
+
 cd "$dir"
 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     ctest --output-on-failure -j"$(nproc)" "$@"
