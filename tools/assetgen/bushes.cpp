@@ -18,13 +18,14 @@ ModelBuilder makeJuniper()
     reseed(0x1D41);
     ModelBuilder model;
     // A column of narrow upright clusters, tapering to a point.
-    addBlob(model, "juniper.bmp", {0.95f, 1, 0.97f}, {0, 0.75, 0}, {0.36, 0.8, 0.36}, 0.18, 0.85);
-    addBlob(model, "juniper.bmp", {0.95f, 1, 0.97f}, {0.03, 1.38, 0.02}, {0.22, 0.45, 0.22}, 0.2, 1.0);
+    const Colour tint{0.95f, 1, 0.97f};
+    addTube(model, "bark.bmp", {0.6f, 0.55f, 0.5f}, {{0, -0.3, 0}, {0, 0.25, 0}}, {0.07, 0.05}, {0.6, 0.6}, 4, 0.1, 0.3);
+    addBlob(model, "juniper.bmp", tint, {0, 0.62, 0}, {0.31, 0.68, 0.31}, 0.18, 0.85);
+    addBlob(model, "juniper.bmp", tint, {0.03, 1.12, 0.02}, {0.19, 0.36, 0.19}, 0.15, 1.0);
     for (int i = 0; i < 3; ++i) {
         const double a = i * 2.1 + uniform(-0.3, 0.3);
-        const double y = uniform(0.55, 0.95), r = uniform(0.2, 0.26);
-        addBlob(model, "juniper.bmp", {0.95f, 1, 0.97f}, {std::cos(a) * 0.22, y, std::sin(a) * 0.22},
-                {r, r * 2.2, r}, 0.2, 0.8);
+        const double y = uniform(0.45, 0.8), r = uniform(0.17, 0.22);
+        addBlob(model, "juniper.bmp", tint, {std::cos(a) * 0.19, y, std::sin(a) * 0.19}, {r, r * 2.2, r}, 0.18, 0.8);
     }
     return model;
 }
@@ -62,7 +63,8 @@ ModelBuilder makeFern()
         for (int k = 0; k <= segments; ++k) {
             const double u = static_cast<double>(k) / segments;
             // The stalk rises steeply, then the blade arches over and droops.
-            const Vec3 m = out * (0.05 + reach * std::pow(u, 0.9)) + Vec3{0, lift * (1.55 * u - 1.0 * u * u), 0};
+            // It starts a little below the ground so that slopes do not lift it.
+            const Vec3 m = out * (0.05 + reach * std::pow(u, 0.9)) + Vec3{0, lift * (1.55 * u - 1.0 * u * u) - 0.12 * (1 - u), 0};
             const double w = width * std::sin(kPi * std::pow(u, 0.75)) + 0.01;
             mid.push_back(m);
             left.push_back(m + side * w + Vec3{0, -0.35 * w, 0});

@@ -47,7 +47,20 @@ void drawGlyph(Image& image, const GlyphRasteriser& font, unsigned code)
 
     float cover[kCell][kCell] = {};
     const int left = static_cast<int>(std::lround(kInkCentre - (ink.x0 + ink.x1 + 1) / 2.0)) - ink.x0;
-    const int top = kBaseline - g.top;
+    int top = kBaseline - g.top;
+    // Accents and brackets that reach past the safe rows are moved inside.
+    int inkTop = g.height, inkBottom = -1;
+    for (int y = 0; y < g.height; ++y)
+        for (int x = 0; x < g.width; ++x)
+            if (g.coverage[x + y * g.width] > 0.02f) {
+                inkTop = std::min(inkTop, y);
+                inkBottom = std::max(inkBottom, y);
+            }
+    const int firstRow = kMargin + 1, lastRow = kCell - kMargin - 2;
+    if (top + inkTop < firstRow)
+        top = firstRow - inkTop;
+    else if (top + inkBottom > lastRow && top + inkTop - (top + inkBottom - lastRow) >= firstRow)
+        top -= top + inkBottom - lastRow;
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x) {
             const int cx = left + x, cy = top + y;

@@ -10,7 +10,7 @@ namespace assetgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kLevels = 7;
+constexpr int kLevels = 6;
 constexpr double kDarkest = 0.34;
 
 } // namespace

@@ -102,7 +102,7 @@ ModelBuilder makeBirch()
     const double height = 7.5;
     std::vector<Vec3> spine;
     std::vector<double> radii, occlusion;
-    const int segments = 5;
+    const int segments = 4;
     auto axis = [&](double y) {
         const double f = (y - kRootDepth) / (height - kRootDepth);
         return Vec3{0.35 * f * f + 0.08 * std::sin(f * 5), y, 0.12 * std::sin(f * 3.3)};
