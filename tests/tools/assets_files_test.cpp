@@ -54,10 +54,11 @@ double rms(const std::vector<float>& s, size_t first, size_t count)
     return std::sqrt(sum / std::max<size_t>(count, 1));
 }
 
-const char* const kModels[] = {"tree1.vr", "tree2.vr", "tree3.vr", "bush1.vr", "bush2.vr", "bush3.vr", "baliza.vr"};
+const char* const kModels[] = {"tree1.vr", "tree2.vr", "tree3.vr", "bush1.vr",
+                               "bush2.vr", "bush3.vr", "baliza.vr"};
 
-const char* const kAnimalSounds[] = {"owl1.wav",  "bird1.wav", "bird2.wav", "bird3.wav", "bird4.wav",
-                                     "bird5.wav", "bird6.wav", "bird7.wav", "bird8.wav", "bird9.wav",
+const char* const kAnimalSounds[] = {"owl1.wav",   "bird1.wav",  "bird2.wav", "bird3.wav", "bird4.wav",
+                                     "bird5.wav",  "bird6.wav",  "bird7.wav", "bird8.wav", "bird9.wav",
                                      "bird10.wav", "bird11.wav", "fly1.wav"};
 
 } // namespace
@@ -92,7 +93,7 @@ TEST(AssetFiles, ColourKeysCutOutExactlyTheBackground)
     struct Case {
         const char* name;
         unsigned key;
-        int keyX, keyRow;    // a texel that must be transparent
+        int keyX, keyRow;     // a texel that must be transparent
         int solidX, solidRow; // one that must not be
     };
     // Rows are in stored order: row 0 is texture t = 0, which the overlay
@@ -293,8 +294,8 @@ TEST(AssetFiles, SoundsArePcmWavesOfTheirLengths)
         const char* name;
         double minSeconds, maxSeconds;
     };
-    std::vector<Case> cases = {{"fly1.wav", 1.5, 5}, {"awoods1.wav", 20, 40}, {"awoods2.wav", 20, 40},
-                               {"run_grass.wav", 1.5, 4}};
+    std::vector<Case> cases = {
+        {"fly1.wav", 1.5, 5}, {"awoods1.wav", 20, 40}, {"awoods2.wav", 20, 40}, {"run_grass.wav", 1.5, 4}};
     for (const char* name : kAnimalSounds)
         if (std::string(name) != "fly1.wav")
             cases.push_back({name, 0.8, 6});
@@ -361,7 +362,8 @@ TEST(AssetFiles, FootstepsLoopEvenlyAtARunningPace)
     ASSERT_GE(onsets.size(), 2u);
     const double mean = static_cast<double>(frames) / onsets.size();
     for (size_t i = 0; i < onsets.size(); ++i) {
-        const double gap = static_cast<double>((onsets[(i + 1) % onsets.size()] + frames - onsets[i]) % frames);
+        const double gap =
+            static_cast<double>((onsets[(i + 1) % onsets.size()] + frames - onsets[i]) % frames);
         EXPECT_NEAR(gap, mean, 0.15 * mean) << "step " << i;
     }
     EXPECT_LT(std::fabs(wav.samples.back() - wav.samples.front()), 0.1f);

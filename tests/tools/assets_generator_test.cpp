@@ -52,7 +52,8 @@ void removeFolder(const std::string& dir)
 
 int runGenerator(const std::string& arguments)
 {
-    const std::string command = std::string("'") + FERNHOLLOW_ASSETGEN + "' " + arguments + " > /dev/null 2>&1";
+    const std::string command =
+        std::string("'") + FERNHOLLOW_ASSETGEN + "' " + arguments + " > /dev/null 2>&1";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -77,7 +78,8 @@ TEST(AssetGenerator, WritesTheSameBytesAgainQuickly)
         const std::set<std::string> fresh = listFolder(dir + "/" + sub);
         EXPECT_EQ(fresh, listFolder(assetRoot() + "/" + sub)) << sub;
         for (const std::string& name : fresh)
-            EXPECT_TRUE(readFile(dir + "/" + sub + "/" + name) == readFile(assetRoot() + "/" + sub + "/" + name))
+            EXPECT_TRUE(readFile(dir + "/" + sub + "/" + name) ==
+                        readFile(assetRoot() + "/" + sub + "/" + name))
                 << sub << "/" << name << " differs between two runs";
     }
     removeFolder(dir);

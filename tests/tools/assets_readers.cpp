@@ -14,7 +14,10 @@ uint32_t u32(const std::vector<uint8_t>& b, size_t at)
 {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
-uint16_t u16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
+uint16_t u16(const std::vector<uint8_t>& b, size_t at)
+{
+    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
 
 } // namespace
 

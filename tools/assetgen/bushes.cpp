@@ -19,13 +19,15 @@ ModelBuilder makeJuniper()
     ModelBuilder model;
     // A column of narrow upright clusters, tapering to a point.
     const Colour tint{0.95f, 1, 0.97f};
-    addTube(model, "bark.bmp", {0.6f, 0.55f, 0.5f}, {{0, -0.3, 0}, {0, 0.25, 0}}, {0.07, 0.05}, {0.6, 0.6}, 4, 0.1, 0.3);
+    addTube(model, "bark.bmp", {0.6f, 0.55f, 0.5f}, {{0, -0.3, 0}, {0, 0.25, 0}}, {0.07, 0.05}, {0.6, 0.6}, 4,
+            0.1, 0.3);
     addBlob(model, "juniper.bmp", tint, {0, 0.62, 0}, {0.31, 0.68, 0.31}, 0.18, 0.85);
     addBlob(model, "juniper.bmp", tint, {0.03, 1.12, 0.02}, {0.19, 0.36, 0.19}, 0.15, 1.0);
     for (int i = 0; i < 3; ++i) {
         const double a = i * 2.1 + uniform(-0.3, 0.3);
         const double y = uniform(0.45, 0.8), r = uniform(0.17, 0.22);
-        addBlob(model, "juniper.bmp", tint, {std::cos(a) * 0.19, y, std::sin(a) * 0.19}, {r, r * 2.2, r}, 0.18, 0.8);
+        addBlob(model, "juniper.bmp", tint, {std::cos(a) * 0.19, y, std::sin(a) * 0.19}, {r, r * 2.2, r},
+                0.18, 0.8);
     }
     return model;
 }
@@ -37,8 +39,9 @@ ModelBuilder makeShrub()
     // A few stems show under the leaves.
     for (int i = 0; i < 3; ++i) {
         const double a = i * 2.1 + 0.4;
-        addTube(model, "bark.bmp", {0.6f, 0.55f, 0.5f}, {{0, -0.2, 0}, {std::cos(a) * 0.35, 0.55, std::sin(a) * 0.35}},
-                {0.05, 0.03}, {0.6, 0.7}, 3, 0.1, 0.4);
+        addTube(model, "bark.bmp", {0.6f, 0.55f, 0.5f},
+                {{0, -0.2, 0}, {std::cos(a) * 0.35, 0.55, std::sin(a) * 0.35}}, {0.05, 0.03}, {0.6, 0.7}, 3,
+                0.1, 0.4);
     }
     // A dome of leaf clusters: one on top, a ring round it, one low.
     addBlob(model, "shrub.bmp", {1, 1, 1}, {0, 0.95, 0}, {0.5, 0.42, 0.5}, 0.2, 1.0);
@@ -58,20 +61,23 @@ ModelBuilder makeFern()
     for (int i = 0; i < fronds; ++i) {
         const double heading = 2 * kPi * (i + uniform(-0.2, 0.2)) / fronds;
         const double reach = uniform(0.7, 0.95), lift = uniform(1.4, 1.6), width = uniform(0.11, 0.14);
-        const Vec3 out{std::cos(heading), 0, std::sin(heading)}, side{-std::sin(heading), 0, std::cos(heading)};
+        const Vec3 out{std::cos(heading), 0, std::sin(heading)},
+            side{-std::sin(heading), 0, std::cos(heading)};
         std::vector<Vec3> mid, left, right;
         for (int k = 0; k <= segments; ++k) {
             const double u = static_cast<double>(k) / segments;
             // The stalk rises steeply, then the blade arches over and droops.
             // It starts a little below the ground so that slopes do not lift it.
-            const Vec3 m = out * (0.05 + reach * std::pow(u, 0.9)) + Vec3{0, lift * (1.55 * u - 1.0 * u * u) - 0.12 * (1 - u), 0};
+            const Vec3 m = out * (0.05 + reach * std::pow(u, 0.9)) +
+                           Vec3{0, lift * (1.55 * u - 1.0 * u * u) - 0.12 * (1 - u), 0};
             const double w = width * std::sin(kPi * std::pow(u, 0.75)) + 0.01;
             mid.push_back(m);
             left.push_back(m + side * w + Vec3{0, -0.35 * w, 0});
             right.push_back(m - side * w + Vec3{0, -0.35 * w, 0});
         }
         for (int k = 0; k < segments; ++k) {
-            const double t0 = inset(static_cast<double>(k) / segments), t1 = inset(static_cast<double>(k + 1) / segments);
+            const double t0 = inset(static_cast<double>(k) / segments),
+                         t1 = inset(static_cast<double>(k + 1) / segments);
             // Each half of the blade is its own pair of triangles, creased
             // along the midrib.
             for (int half = 0; half < 2; ++half) {

@@ -9,7 +9,7 @@ constexpr double kTwoPi = 6.28318530717958647692;
 
 // A second-order filter (the usual audio cookbook designs).
 class Biquad {
-public:
+  public:
     static Biquad lowPass(double rate, double frequency, double q = 0.7071);
     static Biquad highPass(double rate, double frequency, double q = 0.7071);
     // Band-pass with 0 dB at the centre.
@@ -17,7 +17,7 @@ public:
 
     float process(float x);
 
-private:
+  private:
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
@@ -25,23 +25,23 @@ private:
 // A random value that wanders smoothly, changing direction about `hz`
 // times a second; next() advances one sample and returns about -1 ... 1.
 class Wander {
-public:
+  public:
     Wander(double rate, double hz);
     float next();
 
-private:
+  private:
     double step_, phase_ = 0, from_, to_;
 };
 
 // A plain mono room: parallel damped combs into series all-passes, sized
 // for a forest (short, diffuse, no slap-back).
 class ForestReverb {
-public:
+  public:
     ForestReverb(double rate, double size, double damping);
     // The reverberated part only.
     float process(float x);
 
-private:
+  private:
     struct Delay {
         std::vector<float> line;
         size_t pos = 0;

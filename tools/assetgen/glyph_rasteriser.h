@@ -14,7 +14,7 @@ struct GlyphBitmap {
 };
 
 class GlyphRasteriser {
-public:
+  public:
     // Opens `fontFile`; ok() tells whether that worked.
     explicit GlyphRasteriser(const std::string& fontFile);
     ~GlyphRasteriser();
@@ -26,7 +26,7 @@ public:
     // `xScale` (1 keeps the font's shape).
     GlyphBitmap render(unsigned code, int pixelSize, double xScale = 1.0) const;
 
-private:
+  private:
     void* library_ = nullptr;
     void* face_ = nullptr;
 };

@@ -96,8 +96,8 @@ void Image::strokeLine(Point a, Point b, double width, Colour c, float opacity)
     const double r = width / 2;
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double len2 = std::max(dx * dx + dy * dy, 1e-12);
-    fillShape(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r, c,
-              opacity, [&](double x, double y) {
+    fillShape(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r,
+              c, opacity, [&](double x, double y) {
                   const double t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / len2, 0.0, 1.0);
                   const double ex = a.x + t * dx - x, ey = a.y + t * dy - y;
                   return ex * ex + ey * ey <= r * r;

@@ -23,7 +23,7 @@ struct Point {
 };
 
 class Image {
-public:
+  public:
     // A picture filled with `fill` and no coverage (everything transparent).
     Image(int width, int height, Colour fill = {});
 
@@ -49,10 +49,10 @@ public:
     void flipVertically();
     void mirrorHorizontally();
 
-private:
+  private:
     int index(int x, int y) const { return x + y * width_; }
-    template <class Inside> void fillShape(double x0, double y0, double x1, double y1, Colour c, float opacity,
-                                           Inside inside);
+    template <class Inside>
+    void fillShape(double x0, double y0, double x1, double y1, Colour c, float opacity, Inside inside);
 
     int width_, height_;
     std::vector<Colour> pixels_;

@@ -13,7 +13,8 @@ constexpr double kOuter = 62.5;
 constexpr double kBezel = 53.0;
 
 // A glyph painted centred on (cx, cy), not rotated.
-void drawLetter(Image& image, const GlyphRasteriser& font, char letter, int size, double cx, double cy, Colour c)
+void drawLetter(Image& image, const GlyphRasteriser& font, char letter, int size, double cx, double cy,
+                Colour c)
 {
     const GlyphBitmap g = font.render(static_cast<unsigned char>(letter), size);
     const int x0 = static_cast<int>(std::lround(cx - g.width / 2.0));
@@ -56,7 +57,8 @@ Image makeCompassImage(const GlyphRasteriser& font)
             const double r = std::sqrt(dx * dx + dy * dy);
             if (r > kBezel - 1.2)
                 continue;
-            const float light = static_cast<float>(0.9 + 0.18 * (-dx - dy) / kBezel + 0.03 * grain.at(x * 0.3, y * 0.3));
+            const float light =
+                static_cast<float>(0.9 + 0.18 * (-dx - dy) / kBezel + 0.03 * grain.at(x * 0.3, y * 0.3));
             const float edge = static_cast<float>(smoothstep(kBezel - 8, kBezel - 1.2, r));
             Colour dial = Colour{0.11f, 0.19f, 0.27f} * light;
             image.blend(x, y, mix(dial, Colour{0.06f, 0.1f, 0.15f}, edge), 1);
@@ -67,10 +69,11 @@ Image makeCompassImage(const GlyphRasteriser& font)
         const bool major = deg % 30 == 0;
         if (deg == 0)
             continue;
-        image.strokeLine(polar(kOuter - 2.5, deg), polar(major ? kBezel + 2.0 : kBezel + 4.5, deg), major ? 2.4 : 1.4,
-                         rgb(0xE8E8E0));
+        image.strokeLine(polar(kOuter - 2.5, deg), polar(major ? kBezel + 2.0 : kBezel + 4.5, deg),
+                         major ? 2.4 : 1.4, rgb(0xE8E8E0));
     }
-    image.fillPolygon({polar(kOuter - 1.8, 0), polar(kBezel + 1.0, 9), polar(kBezel + 1.0, -9)}, rgb(0xE0261E));
+    image.fillPolygon({polar(kOuter - 1.8, 0), polar(kBezel + 1.0, 9), polar(kBezel + 1.0, -9)},
+                      rgb(0xE0261E));
 
     // Cardinal letters, N large and red.
     drawLetter(image, font, 'N', 22, polar(40, 0).x, polar(40, 0).y, rgb(0xFF3A2E));

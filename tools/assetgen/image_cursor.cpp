@@ -8,8 +8,8 @@ Image makeCursorImage()
     // The classic arrow, drawn with its tip at the top-left corner.
     const double k = 1.75;
     std::vector<Point> arrow;
-    for (Point p : {Point{0, 0}, Point{0, 16}, Point{4, 12.3}, Point{6.8, 18.2}, Point{9.2, 17.1}, Point{6.5, 11.3},
-                    Point{11.4, 11.3}})
+    for (Point p : {Point{0, 0}, Point{0, 16}, Point{4, 12.3}, Point{6.8, 18.2}, Point{9.2, 17.1},
+                    Point{6.5, 11.3}, Point{11.4, 11.3}})
         arrow.push_back({1.2 + p.x * k, 1.2 + p.y * k});
 
     const Colour outline = rgb(0x101010);

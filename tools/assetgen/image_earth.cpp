@@ -37,9 +37,11 @@ std::vector<uint8_t> rasteriseLand()
             }
             std::sort(crossings.begin(), crossings.end());
             for (size_t k = 0; k + 1 < crossings.size(); k += 2) {
-                const int c0 = std::max(0, static_cast<int>(std::ceil((crossings[k] + 180) / 360 * kMaskWidth - 0.5)));
-                const int c1 = std::min(kMaskWidth - 1,
-                                        static_cast<int>(std::floor((crossings[k + 1] + 180) / 360 * kMaskWidth - 0.5)));
+                const int c0 =
+                    std::max(0, static_cast<int>(std::ceil((crossings[k] + 180) / 360 * kMaskWidth - 0.5)));
+                const int c1 =
+                    std::min(kMaskWidth - 1,
+                             static_cast<int>(std::floor((crossings[k + 1] + 180) / 360 * kMaskWidth - 0.5)));
                 for (int col = c0; col <= c1; ++col)
                     mask[col + row * kMaskWidth] = outline.water ? kSea : (outline.ice ? kIce : kLand);
             }
@@ -53,16 +55,18 @@ struct Region {
 };
 
 // The great dry regions, where land turns to sand and steppe.
-const Region kDeserts[] = {{-17, 35, 15, 31}, {35, 60, 13, 31},   {52, 72, 25, 36},    {72, 112, 37, 46},
-                           {116, 143, -31, -19}, {12, 24, -28, -17}, {-72, -68.5, -27, -16}, {-117, -104, 28, 36},
-                           {-70, -65, -48, -39}};
+const Region kDeserts[] = {{-17, 35, 15, 31},      {35, 60, 13, 31},     {52, 72, 25, 36},
+                           {72, 112, 37, 46},      {116, 143, -31, -19}, {12, 24, -28, -17},
+                           {-72, -68.5, -27, -16}, {-117, -104, 28, 36}, {-70, -65, -48, -39}};
 
 double desertness(double lon, double lat)
 {
     double d = 0;
     for (const Region& r : kDeserts) {
-        const double fx = std::min(smoothstep(r.lon0 - 6, r.lon0 + 6, lon), 1 - smoothstep(r.lon1 - 6, r.lon1 + 6, lon));
-        const double fy = std::min(smoothstep(r.lat0 - 5, r.lat0 + 5, lat), 1 - smoothstep(r.lat1 - 5, r.lat1 + 5, lat));
+        const double fx =
+            std::min(smoothstep(r.lon0 - 6, r.lon0 + 6, lon), 1 - smoothstep(r.lon1 - 6, r.lon1 + 6, lon));
+        const double fy =
+            std::min(smoothstep(r.lat0 - 5, r.lat0 + 5, lat), 1 - smoothstep(r.lat1 - 5, r.lat1 + 5, lat));
         d = std::max(d, std::min(fx, fy));
     }
     return d;
@@ -111,9 +115,11 @@ Image makeEarthImage()
                                  pz = std::sin(lat * kPi / 180);
                     lon += 1.1 * coast.fbm(px * 6, py * 6, pz * 6, 4) / std::max(cl, 0.2);
                     lat += 1.1 * coast.fbm(px * 6 + 9, py * 6, pz * 6, 4);
-                    const int mx = ((static_cast<int>((lon + 180) / 360 * kMaskWidth) % kMaskWidth) + kMaskWidth) %
-                                   kMaskWidth;
-                    const int my = std::clamp(static_cast<int>((90 - lat) / 180 * kMaskHeight), 0, kMaskHeight - 1);
+                    const int mx =
+                        ((static_cast<int>((lon + 180) / 360 * kMaskWidth) % kMaskWidth) + kMaskWidth) %
+                        kMaskWidth;
+                    const int my =
+                        std::clamp(static_cast<int>((90 - lat) / 180 * kMaskHeight), 0, kMaskHeight - 1);
                     const uint8_t m = mask[mx + my * kMaskWidth];
                     l += m != kSea ? 0.25f : 0;
                     i += m == kIce ? 0.25f : 0;
@@ -142,7 +148,8 @@ Image makeEarthImage()
             Colour green = mix(Colour{0.12f, 0.31f, 0.10f}, Colour{0.22f, 0.38f, 0.14f},
                                static_cast<float>(saturate(0.5 + relief)));
             if (absLat > 45)
-                green = mix(green, Colour{0.11f, 0.25f, 0.13f}, static_cast<float>(smoothstep(45, 58, absLat)));
+                green =
+                    mix(green, Colour{0.11f, 0.25f, 0.13f}, static_cast<float>(smoothstep(45, 58, absLat)));
             const Colour tundra{0.42f, 0.42f, 0.31f};
             Colour ground = mix(green, tundra, static_cast<float>(smoothstep(62, 72, absLat)));
             const double dry = saturate(desertness(lon + 9 * terrain.fbm(px * 3, py * 3, pz * 3 + 4, 3),
@@ -150,18 +157,23 @@ Image makeEarthImage()
                                         0.35 * relief);
             const Colour sand = mix(Colour{0.80f, 0.66f, 0.43f}, Colour{0.66f, 0.50f, 0.32f},
                                     static_cast<float>(saturate(0.5 - relief * 1.5)));
-            ground = mix(ground, mix(Colour{0.46f, 0.45f, 0.26f}, sand, static_cast<float>(smoothstep(0.4, 0.8, dry))),
-                         static_cast<float>(smoothstep(0.15, 0.55, dry)));
-            ground = mix(ground, Colour{0.45f, 0.38f, 0.30f}, static_cast<float>(0.5 * smoothstep(0.35, 0.7, relief)));
+            ground = mix(
+                ground, mix(Colour{0.46f, 0.45f, 0.26f}, sand, static_cast<float>(smoothstep(0.4, 0.8, dry))),
+                static_cast<float>(smoothstep(0.15, 0.55, dry)));
+            ground = mix(ground, Colour{0.45f, 0.38f, 0.30f},
+                         static_cast<float>(0.5 * smoothstep(0.35, 0.7, relief)));
             const Colour snow = Colour{0.93f, 0.95f, 0.98f} * static_cast<float>(0.95 + 0.05 * relief);
             const float iceShare = std::max(ice[i], static_cast<float>(smoothstep(74, 80, absLat)));
             ground = mix(ground, snow, iceShare);
 
             Colour c = mix(sea, ground, land[i]);
             // Thin weather: bands near the equator and over the westerlies.
-            const double band = 0.35 + 0.3 * std::exp(-lat * lat / 60) + 0.3 * std::exp(-(absLat - 55) * (absLat - 55) / 120);
-            const double cloud = clouds.fbm(px * 2.5 + 2 * terrain.at(px * 2, py * 2, pz * 2), py * 2.5, pz * 5, 6);
-            c = mix(c, Colour{0.97f, 0.97f, 0.98f}, static_cast<float>(0.7 * smoothstep(0.30 - 0.25 * band, 0.6 - 0.25 * band, cloud)));
+            const double band =
+                0.35 + 0.3 * std::exp(-lat * lat / 60) + 0.3 * std::exp(-(absLat - 55) * (absLat - 55) / 120);
+            const double cloud =
+                clouds.fbm(px * 2.5 + 2 * terrain.at(px * 2, py * 2, pz * 2), py * 2.5, pz * 5, 6);
+            c = mix(c, Colour{0.97f, 0.97f, 0.98f},
+                    static_cast<float>(0.7 * smoothstep(0.30 - 0.25 * band, 0.6 - 0.25 * band, cloud)));
             image.at(x, y) = c;
         }
     return image;

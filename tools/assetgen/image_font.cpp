@@ -64,7 +64,8 @@ void drawGlyph(Image& image, const GlyphRasteriser& font, unsigned code)
     for (int y = 0; y < g.height; ++y)
         for (int x = 0; x < g.width; ++x) {
             const int cx = left + x, cy = top + y;
-            if (cx >= kMargin + 1 && cx < kCell - kMargin - 1 && cy >= kMargin + 1 && cy < kCell - kMargin - 1)
+            if (cx >= kMargin + 1 && cx < kCell - kMargin - 1 && cy >= kMargin + 1 &&
+                cy < kCell - kMargin - 1)
                 cover[cy][cx] = g.coverage[x + y * g.width];
         }
 

@@ -18,8 +18,8 @@ void strokeWrapped(Image& image, Point a, Point b, double width, Colour c, float
 {
     for (int oy = -1; oy <= 1; ++oy)
         for (int ox = -1; ox <= 1; ++ox)
-            image.strokeLine({a.x + ox * kSize, a.y + oy * kSize}, {b.x + ox * kSize, b.y + oy * kSize}, width, c,
-                             opacity);
+            image.strokeLine({a.x + ox * kSize, a.y + oy * kSize}, {b.x + ox * kSize, b.y + oy * kSize},
+                             width, c, opacity);
 }
 
 void ellipseWrapped(Image& image, Point centre, double rx, double ry, double angle, Colour c, float opacity)
@@ -70,8 +70,11 @@ Image makeGrassImage()
 
     reseed(0x6A57);
     // Fallen needles: short, thin, mostly brown and rust.
-    const Colour needleColours[] = {{0.46f, 0.33f, 0.17f}, {0.54f, 0.40f, 0.21f}, {0.40f, 0.25f, 0.12f},
-                                    {0.28f, 0.21f, 0.12f}, {0.50f, 0.45f, 0.28f}};
+    const Colour needleColours[] = {{0.46f, 0.33f, 0.17f},
+                                    {0.54f, 0.40f, 0.21f},
+                                    {0.40f, 0.25f, 0.12f},
+                                    {0.28f, 0.21f, 0.12f},
+                                    {0.50f, 0.45f, 0.28f}};
     for (int i = 0; i < 1100; ++i) {
         const Point a{uniform(0, kSize), uniform(0, kSize)};
         const double angle = uniform(0, kPi), length = uniform(5, 13);
@@ -81,9 +84,11 @@ Image makeGrassImage()
     }
     // Last year's birch leaves and a few cones' scales.
     for (int i = 0; i < 26; ++i) {
-        const Colour leaf = jitter(mix(Colour{0.55f, 0.40f, 0.16f}, Colour{0.68f, 0.58f, 0.22f}, static_cast<float>(uniform())), 0.1);
-        ellipseWrapped(image, {uniform(0, kSize), uniform(0, kSize)}, uniform(4, 7), uniform(2.5, 4), uniform(0, kPi),
-                       leaf, 0.9f);
+        const Colour leaf = jitter(
+            mix(Colour{0.55f, 0.40f, 0.16f}, Colour{0.68f, 0.58f, 0.22f}, static_cast<float>(uniform())),
+            0.1);
+        ellipseWrapped(image, {uniform(0, kSize), uniform(0, kSize)}, uniform(4, 7), uniform(2.5, 4),
+                       uniform(0, kPi), leaf, 0.9f);
     }
     // Twigs.
     for (int i = 0; i < 6; ++i) {
@@ -101,8 +106,8 @@ Image makeGrassImage()
     for (int i = 0; i < 900; ++i) {
         const bool lichen = uniform() < 0.15;
         const Colour c = lichen ? Colour{0.62f, 0.66f, 0.50f} : jitter(Colour{0.42f, 0.55f, 0.16f}, 0.2);
-        ellipseWrapped(image, {uniform(0, kSize), uniform(0, kSize)}, uniform(0.7, 1.6), uniform(0.7, 1.4), 0, c,
-                       static_cast<float>(uniform(0.5, 0.9)));
+        ellipseWrapped(image, {uniform(0, kSize), uniform(0, kSize)}, uniform(0.7, 1.6), uniform(0.7, 1.4), 0,
+                       c, static_cast<float>(uniform(0.5, 0.9)));
     }
     return image;
 }

@@ -68,7 +68,8 @@ Image pineBark()
             const double grain = n.periodicFbm(u * 8, v * 16, 8, 16, 4);
             const double fissure = std::fabs(n.periodic(u * 5 + 0.4 * grain, v * 3, 5, 3));
             const Colour plate = lerp3(Colour{0.38f, 0.30f, 0.24f}, Colour{0.52f, 0.42f, 0.33f}, 0.5 + grain);
-            Colour low = mix(plate, Colour{0.12f, 0.08f, 0.06f}, static_cast<float>(1 - smoothstep(0.02, 0.16, fissure)));
+            Colour low = mix(plate, Colour{0.12f, 0.08f, 0.06f},
+                             static_cast<float>(1 - smoothstep(0.02, 0.16, fissure)));
             const double flake = n.periodicFbm(u * 12, v * 40, 12, 40, 3);
             Colour high = lerp3(Colour{0.70f, 0.38f, 0.18f}, Colour{0.86f, 0.56f, 0.30f}, 0.5 + 1.2 * flake);
             high = mix(high, Colour{0.45f, 0.22f, 0.12f}, static_cast<float>(smoothstep(0.25, 0.5, -flake)));
@@ -104,7 +105,10 @@ Image birchBark()
     for (int i = 0; i < 7; ++i) {
         const double x = uniform(0, 128), y = uniform(10, 200), w = uniform(6, 12), h = uniform(4, 8);
         for (int k = -1; k <= 1; ++k)
-            image.fillPolygon({{x + k * 128 - w, y}, {x + k * 128, y - h}, {x + k * 128 + w, y}, {x + k * 128, y + h * 0.6}},
+            image.fillPolygon({{x + k * 128 - w, y},
+                               {x + k * 128, y - h},
+                               {x + k * 128 + w, y},
+                               {x + k * 128, y + h * 0.6}},
                               Colour{0.07f, 0.06f, 0.06f}, 0.95f);
     }
     return image;
@@ -117,7 +121,8 @@ Image stakeWood()
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 32; ++x) {
             const double grain = n.fbm(x * 0.35, y * 0.04, 4);
-            image.at(x, y) = lerp3(Colour{0.48f, 0.40f, 0.30f}, Colour{0.66f, 0.58f, 0.46f}, 0.5 + grain * 1.3);
+            image.at(x, y) =
+                lerp3(Colour{0.48f, 0.40f, 0.30f}, Colour{0.66f, 0.58f, 0.46f}, 0.5 + grain * 1.3);
         }
     return image;
 }
@@ -130,18 +135,20 @@ Image spruceNeedles()
     const GradientNoise n(0xF011);
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
-            image.at(x, y) = lerp3(Colour{0.03f, 0.08f, 0.04f}, Colour{0.07f, 0.14f, 0.07f}, 0.5 + n.fbm(x * 0.08, y * 0.08, 3));
+            image.at(x, y) = lerp3(Colour{0.03f, 0.08f, 0.04f}, Colour{0.07f, 0.14f, 0.07f},
+                                   0.5 + n.fbm(x * 0.08, y * 0.08, 3));
     reseed(0xF012);
     for (int i = 0; i < 2600; ++i) {
         const double x = uniform(-4, 132), y = uniform(-4, 132);
         const double towardsTips = y / 128.0;
         const double angle = std::atan2(y + 20, x - 64) + uniform(-0.9, 0.9);
         const double len = uniform(3, 7);
-        Colour c = lerp3(Colour{0.07f, 0.17f, 0.08f}, Colour{0.16f, 0.32f, 0.13f}, towardsTips + uniform(-0.3, 0.3));
+        Colour c =
+            lerp3(Colour{0.07f, 0.17f, 0.08f}, Colour{0.16f, 0.32f, 0.13f}, towardsTips + uniform(-0.3, 0.3));
         if (towardsTips > 0.8 && uniform() < 0.3)
             c = Colour{0.30f, 0.45f, 0.16f};
-        image.strokeLine({x, y}, {x + std::cos(angle) * len, y + std::sin(angle) * len}, uniform(0.8, 1.4), vary(c, 0.15),
-                         0.9f);
+        image.strokeLine({x, y}, {x + std::cos(angle) * len, y + std::sin(angle) * len}, uniform(0.8, 1.4),
+                         vary(c, 0.15), 0.9f);
     }
     return image;
 }
@@ -156,8 +163,8 @@ Image pineNeedles()
         const Colour base = lerp3(Colour{0.16f, 0.27f, 0.13f}, Colour{0.32f, 0.44f, 0.22f}, uniform());
         for (int k = 0; k < 16; ++k) {
             const double a = heading + uniform(-1.2, 1.2), len = uniform(6, 13);
-            image.strokeLine(c, {c.x + std::cos(a) * len, c.y + std::sin(a) * len}, uniform(0.7, 1.2), vary(base, 0.2),
-                             0.85f);
+            image.strokeLine(c, {c.x + std::cos(a) * len, c.y + std::sin(a) * len}, uniform(0.7, 1.2),
+                             vary(base, 0.2), 0.85f);
         }
     }
     return image;
@@ -173,7 +180,8 @@ Image leafCanopy(uint32_t seed, Colour background, Colour dark, Colour light, do
     reseed(seed + 1);
     for (int i = 0; i < count; ++i) {
         const Point c{uniform(-4, 132), uniform(-4, 132)};
-        const Colour colour = lerp3(dark, light, uniform() * 0.8 + 0.2 * n.fbm(c.x * 0.05, c.y * 0.05, 2) + 0.1);
+        const Colour colour =
+            lerp3(dark, light, uniform() * 0.8 + 0.2 * n.fbm(c.x * 0.05, c.y * 0.05, 2) + 0.1);
         const double len = size * uniform(0.8, 1.2), angle = uniform(0, 2 * kPi);
         const Colour shade = vary(colour, 0.08);
         leaf(image, c, len, size * uniform(0.45, 0.6), angle, shade, 0.95f);
@@ -215,7 +223,8 @@ Image fernFrond()
         for (int side = -1; side <= 1; side += 2) {
             const Point base{64 + side * 1.5, y};
             const Point end{64 + side * 63.0, y - 18 - 6 * tip};
-            const Colour c = lerp3(Colour{0.22f, 0.44f, 0.10f}, Colour{0.40f, 0.62f, 0.18f}, tip + uniform(-0.1, 0.1));
+            const Colour c =
+                lerp3(Colour{0.22f, 0.44f, 0.10f}, Colour{0.40f, 0.62f, 0.18f}, tip + uniform(-0.1, 0.1));
             std::vector<Point> pinna;
             const double w = 3.2;
             for (int k = 0; k <= 8; ++k) {
@@ -244,10 +253,12 @@ Image flagCloth()
     const GradientNoise n(0xF1A6);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
-            const double weave = 0.04 * std::sin(x * 2.2) * std::sin(y * 2.2) + 0.03 * n.fbm(x * 0.2, y * 0.2, 2);
+            const double weave =
+                0.04 * std::sin(x * 2.2) * std::sin(y * 2.2) + 0.03 * n.fbm(x * 0.2, y * 0.2, 2);
             const double side = (x + 0.5) + (y + 0.5) - 64; // below zero: white half
             const double orange = smoothstep(-0.7, 0.7, side);
-            const Colour c = mix(Colour{0.97f, 0.97f, 0.95f}, Colour{0.98f, 0.42f, 0.06f}, static_cast<float>(orange));
+            const Colour c =
+                mix(Colour{0.97f, 0.97f, 0.95f}, Colour{0.98f, 0.42f, 0.06f}, static_cast<float>(orange));
             image.at(x, y) = c * static_cast<float>(1 + weave);
         }
     return image;

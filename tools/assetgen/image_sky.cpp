@@ -57,7 +57,8 @@ Image makeSkyImage()
             const double cosAngle = std::cos(elevation) * std::cos(sunElevation) * std::cos(azimuth) +
                                     std::sin(elevation) * std::sin(sunElevation);
             const double angle = std::acos(std::fmin(1.0, cosAngle));
-            const float halo = static_cast<float>(0.35 * std::exp(-angle * angle / 0.02) + 0.5 * std::exp(-angle * angle / 0.0012));
+            const float halo = static_cast<float>(0.35 * std::exp(-angle * angle / 0.02) +
+                                                  0.5 * std::exp(-angle * angle / 0.0012));
             c = mix(c, Colour{1.0f, 0.98f, 0.9f}, std::fmin(1.0f, halo));
 
             if (elevation > 0.005) {
@@ -73,7 +74,8 @@ Image makeSkyImage()
                 const double fade = smoothstep(0.02, 0.2, elevation);
                 if (puff > 0) {
                     const double lit = saturate(0.65 + 2.5 * (density - above) + 0.9 * (density - 0.2));
-                    Colour cloud = mix(Colour{0.70f, 0.75f, 0.84f}, Colour{1.0f, 1.0f, 0.99f}, static_cast<float>(lit));
+                    Colour cloud =
+                        mix(Colour{0.70f, 0.75f, 0.84f}, Colour{1.0f, 1.0f, 0.99f}, static_cast<float>(lit));
                     cloud = mix(cloud, Colour{1, 1, 0.96f}, std::fmin(1.0f, halo * 1.5f));
                     cloud = mix(kHaze, cloud, static_cast<float>(0.3 + 0.7 * fade));
                     c = mix(c, cloud, static_cast<float>(puff * (0.25 + 0.75 * fade)));

@@ -46,8 +46,9 @@ void ModelBuilder::addTriangle(const std::string& texture, Colour diffuse, const
                                const TexturedPoint& b, const TexturedPoint& c)
 {
     const std::string key = colourText(diffuse);
-    auto part = std::find_if(parts_.begin(), parts_.end(),
-                             [&](const Part& p) { return p.texture == texture && colourText(p.diffuse) == key; });
+    auto part = std::find_if(parts_.begin(), parts_.end(), [&](const Part& p) {
+        return p.texture == texture && colourText(p.diffuse) == key;
+    });
     if (part == parts_.end()) {
         parts_.push_back({texture, diffuse, {}});
         part = parts_.end() - 1;

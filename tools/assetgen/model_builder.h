@@ -26,22 +26,22 @@ struct TexturedPoint {
 };
 
 class ModelBuilder {
-public:
+  public:
     // The reader holds at most 333 triangles per object; parts are split
     // well below that.
     static constexpr int kMaxTrianglesPerObject = 330;
 
     // Adds a triangle to the part drawn with `texture` (a file in Images)
     // in the colour `diffuse`. Texture coordinates must lie in 0 ... 1.
-    void addTriangle(const std::string& texture, Colour diffuse, const TexturedPoint& a, const TexturedPoint& b,
-                     const TexturedPoint& c);
+    void addTriangle(const std::string& texture, Colour diffuse, const TexturedPoint& a,
+                     const TexturedPoint& b, const TexturedPoint& c);
 
     int triangleCount() const;
     // The model as .vr text: one object per part (split where needed), in
     // the order the parts were first used.
     std::string vrText() const;
 
-private:
+  private:
     struct Part {
         std::string texture;
         Colour diffuse;

@@ -7,15 +7,15 @@ namespace assetgen {
 
 // About 9 units: a Norway spruce, a narrow cone of drooping skirts.
 ModelBuilder makeSpruce();
-// About 10 units: a Scots pine, orange-barked above, with a flat crown.
+// About 9.4 units: a Scots pine, orange-barked above, with a flat crown.
 ModelBuilder makePine();
-// About 7.5 units: a silver birch, white trunk and light green crown.
+// About 7.4 units: a silver birch, white trunk and light green crown.
 ModelBuilder makeBirch();
-// About 1.7 units: a columnar juniper.
+// About 1.5 units: a columnar juniper.
 ModelBuilder makeJuniper();
-// About 1.2 units: a rounded deciduous shrub.
+// About 1.3 units: a rounded deciduous shrub.
 ModelBuilder makeShrub();
-// About 0.85 units: a clump of bracken-like fern fronds.
+// About 0.9 units: a clump of arching fern fronds.
 ModelBuilder makeFern();
 // About 1 unit: the orienteering control flag on its stake.
 ModelBuilder makeControlFlag();

@@ -9,8 +9,8 @@ void addModels(AssetList& out)
     const struct {
         const char* name;
         ModelBuilder (*make)();
-    } models[] = {{"tree1.vr", makeSpruce}, {"tree2.vr", makePine},   {"tree3.vr", makeBirch},
-                  {"bush1.vr", makeJuniper}, {"bush2.vr", makeShrub}, {"bush3.vr", makeFern},
+    } models[] = {{"tree1.vr", makeSpruce},      {"tree2.vr", makePine},  {"tree3.vr", makeBirch},
+                  {"bush1.vr", makeJuniper},     {"bush2.vr", makeShrub}, {"bush3.vr", makeFern},
                   {"baliza.vr", makeControlFlag}};
     for (const auto& m : models) {
         const std::string text = m.make().vrText();

@@ -14,14 +14,22 @@ double fade(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 double grad2(int h, double x, double y)
 {
     switch (h & 7) {
-    case 0: return x + y;
-    case 1: return -x + y;
-    case 2: return x - y;
-    case 3: return -x - y;
-    case 4: return x;
-    case 5: return -x;
-    case 6: return y;
-    default: return -y;
+    case 0:
+        return x + y;
+    case 1:
+        return -x + y;
+    case 2:
+        return x - y;
+    case 3:
+        return -x - y;
+    case 4:
+        return x;
+    case 5:
+        return -x;
+    case 6:
+        return y;
+    default:
+        return -y;
     }
 }
 
@@ -107,7 +115,8 @@ double GradientNoise::fbm(double x, double y, double z, int octaves, double gain
     return sum / norm;
 }
 
-double GradientNoise::periodicFbm(double x, double y, int periodX, int periodY, int octaves, double gain) const
+double GradientNoise::periodicFbm(double x, double y, int periodX, int periodY, int octaves,
+                                  double gain) const
 {
     double sum = 0, amp = 1, norm = 0;
     for (int i = 0; i < octaves && periodX <= 256 && periodY <= 256; ++i) {

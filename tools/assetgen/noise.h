@@ -5,7 +5,7 @@
 namespace assetgen {
 
 class GradientNoise {
-public:
+  public:
     // Builds the lattice from the shared generator seeded with `seed`.
     explicit GradientNoise(uint32_t seed);
 
@@ -23,7 +23,7 @@ public:
     // Tiling fbm; the periods double with every octave too.
     double periodicFbm(double x, double y, int periodX, int periodY, int octaves, double gain = 0.5) const;
 
-private:
+  private:
     int hash(int x, int y) const { return perm_[(perm_[x & 255] + y) & 255]; }
     int hash(int x, int y, int z) const { return perm_[(hash(x, y) + z) & 255]; }
 

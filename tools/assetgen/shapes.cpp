@@ -42,7 +42,8 @@ Vec3 outwardNormal(Vec3 a, Vec3 b, Vec3 c, Vec3 inside)
 }
 
 void addTube(ModelBuilder& model, const std::string& texture, Colour tint, const std::vector<Vec3>& spine,
-             const std::vector<double>& radii, const std::vector<double>& occlusion, int sides, double t0, double t1)
+             const std::vector<double>& radii, const std::vector<double>& occlusion, int sides, double t0,
+             double t1)
 {
     // A frame round each spine point: `side` and `front` span the ring.
     std::vector<std::vector<Vec3>> rings;
@@ -58,11 +59,13 @@ void addTube(ModelBuilder& model, const std::string& texture, Colour tint, const
         rings.push_back(ring);
     }
     for (size_t i = 0; i + 1 < spine.size(); ++i) {
-        const double ta = t0 + (t1 - t0) * i / (spine.size() - 1), tb = t0 + (t1 - t0) * (i + 1) / (spine.size() - 1);
+        const double ta = t0 + (t1 - t0) * i / (spine.size() - 1),
+                     tb = t0 + (t1 - t0) * (i + 1) / (spine.size() - 1);
         const Vec3 mid = (spine[i] + spine[i + 1]) * 0.5;
         const double occ = (occlusion[i] + occlusion[i + 1]) / 2;
         for (int k = 0; k < sides; ++k) {
-            const double sa = inset(static_cast<double>(k) / sides), sb = inset(static_cast<double>(k + 1) / sides);
+            const double sa = inset(static_cast<double>(k) / sides),
+                         sb = inset(static_cast<double>(k + 1) / sides);
             const TexturedPoint p00{rings[i][k], sa, inset(ta)}, p01{rings[i][k + 1], sb, inset(ta)};
             const TexturedPoint p10{rings[i + 1][k], sa, inset(tb)}, p11{rings[i + 1][k + 1], sb, inset(tb)};
             const Colour c = shaded(tint, faceBrightness(outwardNormal(p00.p, p01.p, p11.p, mid), occ));
@@ -72,12 +75,12 @@ void addTube(ModelBuilder& model, const std::string& texture, Colour tint, const
     }
 }
 
-void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 centre, Vec3 radii, double lumpiness,
-             double occlusion)
+void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 centre, Vec3 radii,
+             double lumpiness, double occlusion)
 {
     const double g = (1 + std::sqrt(5.0)) / 2;
-    Vec3 v[12] = {{-1, g, 0}, {1, g, 0}, {-1, -g, 0}, {1, -g, 0}, {0, -1, g}, {0, 1, g},
-                  {0, -1, -g}, {0, 1, -g}, {g, 0, -1}, {g, 0, 1}, {-g, 0, -1}, {-g, 0, 1}};
+    Vec3 v[12] = {{-1, g, 0},  {1, g, 0},  {-1, -g, 0}, {1, -g, 0}, {0, -1, g},  {0, 1, g},
+                  {0, -1, -g}, {0, 1, -g}, {g, 0, -1},  {g, 0, 1},  {-g, 0, -1}, {-g, 0, 1}};
     static const int faces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11},
                                      {1, 5, 9},  {5, 11, 4}, {11, 10, 2}, {10, 7, 6}, {7, 1, 8},
                                      {3, 9, 4},  {3, 4, 2},  {3, 2, 6},   {3, 6, 8},  {3, 8, 9},
@@ -86,7 +89,8 @@ void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 
     const double turn = uniform(0, 2 * kPi);
     for (Vec3& p : v) {
         p = normalised(p) * (1 + lumpiness * (uniform() * 2 - 1));
-        const double x = p.x * std::cos(turn) - p.z * std::sin(turn), z = p.x * std::sin(turn) + p.z * std::cos(turn);
+        const double x = p.x * std::cos(turn) - p.z * std::sin(turn),
+                     z = p.x * std::sin(turn) + p.z * std::cos(turn);
         p = centre + Vec3{x * radii.x, p.y * radii.y, z * radii.z};
     }
     for (const auto& f : faces) {
@@ -111,7 +115,8 @@ void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 
         };
         // Lower faces sit in the crown's own shade.
         const double below = saturate(-n.y);
-        model.addTriangle(texture, shaded(tint, faceBrightness(n, occlusion * (1 - 0.25 * below))), uv(a), uv(b), uv(c));
+        model.addTriangle(texture, shaded(tint, faceBrightness(n, occlusion * (1 - 0.25 * below))), uv(a),
+                          uv(b), uv(c));
     }
 }
 

@@ -27,11 +27,12 @@ Vec3 outwardNormal(Vec3 a, Vec3 b, Vec3 c, Vec3 inside);
 // at each point; the texture wraps once round it and runs from t0 at the
 // first point to t1 at the last. `occlusion` is given per spine point.
 void addTube(ModelBuilder& model, const std::string& texture, Colour tint, const std::vector<Vec3>& spine,
-             const std::vector<double>& radii, const std::vector<double>& occlusion, int sides, double t0, double t1);
+             const std::vector<double>& radii, const std::vector<double>& occlusion, int sides, double t0,
+             double t1);
 
 // A lumpy ellipsoid (a randomly dented icosahedron, 20 faces) of foliage,
 // textured by projecting each face onto the plane it faces most.
-void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 centre, Vec3 radii, double lumpiness,
-             double occlusion);
+void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 centre, Vec3 radii,
+             double lumpiness, double occlusion);
 
 } // namespace assetgen

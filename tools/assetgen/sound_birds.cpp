@@ -282,17 +282,28 @@ std::vector<float> makeBirdSong(int index)
 {
     reseed(0xB12D00 + index);
     switch (index) {
-    case 1: return finish(renderSong(chaffinch(), kCallRate), 0.7f);
-    case 2: return finish(renderSong(greatTit(), kCallRate), 0.7f);
-    case 3: return finish(renderSong(cuckoo(), kCallRate), 0.75f);
-    case 4: return finish(renderSong(blackbird(), kCallRate), 0.7f);
-    case 5: return finish(renderSong(robin(), kCallRate), 0.65f);
-    case 6: return finish(renderSong(wren(), kCallRate), 0.75f);
-    case 7: return finish(renderSong(chiffchaff(), kCallRate), 0.65f);
-    case 8: return finish(renderSong(willowWarbler(), kCallRate), 0.65f);
-    case 9: return finish(renderSong(yellowhammer(), kCallRate), 0.7f);
-    case 10: return finish(crowCalls(), 0.8f);
-    default: return finish(renderSong(blackWoodpecker(), kCallRate), 0.75f);
+    case 1:
+        return finish(renderSong(chaffinch(), kCallRate), 0.7f);
+    case 2:
+        return finish(renderSong(greatTit(), kCallRate), 0.7f);
+    case 3:
+        return finish(renderSong(cuckoo(), kCallRate), 0.75f);
+    case 4:
+        return finish(renderSong(blackbird(), kCallRate), 0.7f);
+    case 5:
+        return finish(renderSong(robin(), kCallRate), 0.65f);
+    case 6:
+        return finish(renderSong(wren(), kCallRate), 0.75f);
+    case 7:
+        return finish(renderSong(chiffchaff(), kCallRate), 0.65f);
+    case 8:
+        return finish(renderSong(willowWarbler(), kCallRate), 0.65f);
+    case 9:
+        return finish(renderSong(yellowhammer(), kCallRate), 0.7f);
+    case 10:
+        return finish(crowCalls(), 0.8f);
+    default:
+        return finish(renderSong(blackWoodpecker(), kCallRate), 0.75f);
     }
 }
 

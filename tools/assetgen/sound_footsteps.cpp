@@ -48,7 +48,8 @@ std::vector<float> footfall(bool leftFoot)
         const double t = static_cast<double>(i) / kRate;
         phase += kTwoPi * (52 + 45 * std::exp(-t / 0.018)) / kRate;
         const double env = (1 - std::exp(-t / 0.002)) * std::exp(-t / 0.03);
-        out[i] += static_cast<float>(weight * env * (0.7 * std::sin(phase) + 1.6 * thudNoise.process(whiteNoise())));
+        out[i] += static_cast<float>(weight * env *
+                                     (0.7 * std::sin(phase) + 1.6 * thudNoise.process(whiteNoise())));
     }
     addCrackles(out, 22 + pick(10), 0.025, 0.9 * weight);
     // Push-off from the forefoot scuffs the litter again, more softly.

@@ -22,13 +22,14 @@ void addWind(std::vector<float>& out, double windiness)
     Biquad rustleBand = Biquad::bandPass(kRate, 1800, 0.5), rustleHigh = Biquad::bandPass(kRate, 4500, 0.9);
     double brown = 0;
     for (float& s : out) {
-        const double strength = 0.15 + 0.85 * saturate(0.3 + windiness * 0.25 + 0.3 * swell.next() + 0.3 * gust.next());
+        const double strength =
+            0.15 + 0.85 * saturate(0.3 + windiness * 0.25 + 0.3 * swell.next() + 0.3 * gust.next());
         brown = 0.985 * brown + 0.15 * whiteNoise();
         const double roar = roarLow.process(roarBand.process(static_cast<float>(brown)));
         const double leaves = rustleBand.process(whiteNoise()) * (0.65 + 0.35 * std::fabs(flutter.next()));
         const double hiss = rustleHigh.process(whiteNoise());
-        s += static_cast<float>(0.55 * std::pow(strength, 1.5) * roar + 0.5 * std::pow(strength, 2.5) * leaves +
-                                0.025 * strength * strength * hiss);
+        s += static_cast<float>(0.55 * std::pow(strength, 1.5) * roar +
+                                0.5 * std::pow(strength, 2.5) * leaves + 0.025 * strength * strength * hiss);
     }
 }
 
@@ -97,7 +98,8 @@ std::vector<float> drumming()
         const size_t start = static_cast<size_t>((0.02 + k / 17.5) * kRate);
         const double amp = 1 - 0.6 * k / knocks;
         for (size_t i = 0; i < static_cast<size_t>(0.04 * kRate) && start + i < out.size(); ++i) {
-            const float hit = static_cast<float>(std::exp(-static_cast<double>(i) / (0.0015 * kRate)) * whiteNoise());
+            const float hit =
+                static_cast<float>(std::exp(-static_cast<double>(i) / (0.0015 * kRate)) * whiteNoise());
             out[start + i] += static_cast<float>(amp * (wood.process(hit) * 1.4 + trunk.process(hit) * 1.8));
         }
     }

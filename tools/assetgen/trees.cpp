@@ -13,7 +13,10 @@ constexpr double kPi = 3.14159265358979323846;
 // Trunks reach below the ground so that on a slope neither side floats.
 constexpr double kRootDepth = -0.8;
 
-Vec3 around(double angle, double radius, double y) { return {std::cos(angle) * radius, y, std::sin(angle) * radius}; }
+Vec3 around(double angle, double radius, double y)
+{
+    return {std::cos(angle) * radius, y, std::sin(angle) * radius};
+}
 
 } // namespace
 
@@ -22,8 +25,9 @@ ModelBuilder makeSpruce()
     reseed(0x5B1CE);
     ModelBuilder model;
     const double height = 9.0, crownBase = 1.5;
-    addTube(model, "bark.bmp", {0.9f, 0.9f, 0.9f}, {{0, kRootDepth, 0}, {0, 2, 0}, {0, 5, 0}, {0, height - 0.8, 0}},
-            {0.22, 0.17, 0.11, 0.05}, {0.75, 0.6, 0.5, 0.5}, 6, 0, 1);
+    addTube(model, "bark.bmp", {0.9f, 0.9f, 0.9f},
+            {{0, kRootDepth, 0}, {0, 2, 0}, {0, 5, 0}, {0, height - 0.8, 0}}, {0.22, 0.17, 0.11, 0.05},
+            {0.75, 0.6, 0.5, 0.5}, 6, 0, 1);
 
     // Skirts of drooping branches, each a jagged cone with a dark underside.
     const int layers = 9, rim = 10;
@@ -49,12 +53,15 @@ ModelBuilder makeSpruce()
         for (int k = 0; k < rim; ++k) {
             const Vec3 a = tips[k], b = tips[(k + 1) % rim];
             const TexturedPoint ta{a, inset(0), inset(0)}, tb{b, inset(1), inset(0)}, tt{apex, 0.5, inset(1)};
-            model.addTriangle("spruce.bmp", shaded(needles, faceBrightness(outwardNormal(a, b, apex, inside), occlusion)),
+            model.addTriangle("spruce.bmp",
+                              shaded(needles, faceBrightness(outwardNormal(a, b, apex, inside), occlusion)),
                               tt, ta, tb);
             // The underside, pulled in a little so the outer skirt hides it.
             const Vec3 ua = a * 0.94 + Vec3{0, 0.05, 0}, ub = b * 0.94 + Vec3{0, 0.05, 0};
-            const TexturedPoint tua{ua, inset(0), inset(0.1)}, tub{ub, inset(1), inset(0.1)}, tu{under, 0.5, inset(1)};
-            model.addTriangle("spruce.bmp", shaded(needles, faceBrightness({0, -1, 0}, occlusion * 0.8)), tu, tua, tub);
+            const TexturedPoint tua{ua, inset(0), inset(0.1)}, tub{ub, inset(1), inset(0.1)},
+                tu{under, 0.5, inset(1)};
+            model.addTriangle("spruce.bmp", shaded(needles, faceBrightness({0, -1, 0}, occlusion * 0.8)), tu,
+                              tua, tub);
         }
     }
     return model;
@@ -87,7 +94,8 @@ ModelBuilder makePine()
         const double reach = 1.8 - 0.9 * f + uniform(-0.2, 0.2);
         const Vec3 base{0.18 * std::sin(y / height * 2.6), y, 0.12 * std::sin(y / height * 4.1 + 1)};
         const Vec3 end = base + around(angle, reach, 0.35 * reach);
-        addTube(model, "pinebark.bmp", {0.9f, 0.9f, 0.9f}, {base, end}, {0.07, 0.03}, {0.8, 0.8}, 3, 0.85, 0.98);
+        addTube(model, "pinebark.bmp", {0.9f, 0.9f, 0.9f}, {base, end}, {0.07, 0.03}, {0.8, 0.8}, 3, 0.85,
+                0.98);
         addBlob(model, "pine.bmp", needles, end + Vec3{0, 0.15, 0},
                 {uniform(0.9, 1.2), uniform(0.4, 0.5), uniform(0.9, 1.2)}, 0.18, 0.82 + 0.18 * f);
     }
@@ -127,8 +135,8 @@ ModelBuilder makeBirch()
         const Vec3 base = axis(y - 0.7);
         const Vec3 centre = axis(y) + around(angle, spread, 0);
         if (i % 2 == 0)
-            addTube(model, "birchbark.bmp", {0.85f, 0.85f, 0.85f}, {base, centre * 0.8 + base * 0.2}, {0.05, 0.02},
-                    {0.8, 0.8}, 3, 0.5, 0.8);
+            addTube(model, "birchbark.bmp", {0.85f, 0.85f, 0.85f}, {base, centre * 0.8 + base * 0.2},
+                    {0.05, 0.02}, {0.8, 0.8}, 3, 0.5, 0.8);
         const double r = uniform(0.62, 0.8);
         addBlob(model, "leaves.bmp", leaves, centre, {r, r * 1.1, r}, 0.15, 0.8 + 0.2 * f);
     }
