@@ -257,7 +257,7 @@ std::vector<float> crowCalls()
             double buzz = 0;
             for (int h = 1; h <= 14 && h * f < rate * 0.45; ++h)
                 buzz += std::sin(h * phase) / h;
-            const double src = buzz * (1 + 0.4 * shimmer.next()) + 0.25 * whiteNoise();
+            const double src = buzz * (1 + 0.4 * shimmer.next()) + 0.1 * whiteNoise();
             const double env = smoothstep(0, 0.08, u) * (1 - smoothstep(0.6, 1, u));
             const float voiced = static_cast<float>(env * src);
             out[first + i] += throatA.process(voiced) + 0.7f * throatB.process(voiced) + 0.05f * voiced;
