@@ -1,8 +1,32 @@
 #include "app/game.h"
 
 #include "app/app.h"
+#include "app/frame.h"
+#include "app/overlay.h"
+#include "app/text.h"
 #include "app/window.h"
+#include "render/camera.h"
+#include "render/gl_state.h"
+#include "render/texture.h"
 #include "sound/sound_manager.h"
+
+namespace {
+
+// One frame shown while a course is made, which can take a moment.
+void drawLoadingFrame(HudText& hud)
+{
+    hud.clearLines();
+    beginFrame();
+    hud.clearAll();
+    beginOverlay();
+    hud.addLabel(215, 15, 1.5f, 0xFFFFFF, "Please wait...");
+    hud.addLabel(150, 400, 2.0f, 0xFFFFFF, "Fernhollow v0.2");
+    hud.draw();
+    endOverlay();
+    endFrame();
+}
+
+} // namespace
 
 void Game::initialise(int kind)
 {
@@ -10,16 +34,23 @@ void Game::initialise(int kind)
         cosTable.fill();
         if (!createWindow())
             return;
+        resetCamera();
+        loadFont();
         input.createDevices();
         soundManager().initialise();
         escapeLatch = false;
         app().state = AppStateMenu;
+        player.compass.visible = true;
+        setCursorTexture(createColorKeyTexture("Images\\Cursor.bmp", 0x00FF00));
         nDenseAreas = 0;
         nOpenAreas = 0;
         ambience.load();
         helpShown = false;
         return;
     }
+
+    drawLoadingFrame(hudText);
+    sky.load();
     if (nDenseAreas == 0)
         nDenseAreas = 2;
     if (nOpenAreas == 0)
@@ -30,6 +61,8 @@ void Game::initialise(int kind)
         terrain.quickPrepare(nOpenAreas, nDenseAreas);
     else
         terrain.prepareForPlay(nOpenAreas, nDenseAreas);
+    player.startCourse(terrain);
+    player.placeCamera();
     escapeLatch = false;
     replayTime = 0;
     app().state = AppStatePlaying;
@@ -38,7 +71,10 @@ void Game::initialise(int kind)
 
 void Game::returnToMenu()
 {
+    disableFog();
+    setClearColor(0, 0, 0);
     resizeView(640, 480);
+    player.endGame();
     app().state = AppStateMenu;
 }
 
@@ -46,6 +82,7 @@ void Game::shutdown()
 {
     ambience.unload();
     terrain.release();
+    hudText.clearLines();
     input.releaseDevices();
     soundManager().release();
     destroyWindow();

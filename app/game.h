@@ -2,7 +2,10 @@
 // The one top-level object: it owns every subsystem's state for the whole
 // run. Every member starts at zero (ids 0, flags clear, containers empty);
 // the code that uses a member substitutes its default when it finds 0.
+#include "app/hud_text.h"
 #include "app/input.h"
+#include "game/player.h"
+#include "render/sky.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
@@ -17,7 +20,10 @@ public:
     void shutdown();
 
     // Lives for the process ----------------------------------------------
+    Player player;    // restarted by each game; its compass setting lasts
+    Sky sky;          // reloaded by each game
     Terrain terrain;  // its grids, course and map live for one generated terrain
+    HudText hudText;  // refilled every frame
     InputDevices input;
     Ambience ambience;
     CosTable cosTable;

@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/game.h"
+#include "game/game_frame.h"
 #include "menu/menu_frame.h"
 
 #include <memory>
@@ -19,6 +20,9 @@ void runOneTurn()
     switch (app().state) {
     case AppStateMenu:
         runMenuFrame();
+        break;
+    case AppStatePlaying:
+        runGameFrame();
         break;
     case AppStateLeaving:
         game().returnToMenu();

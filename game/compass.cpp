@@ -17,6 +17,9 @@ void Compass::reset()
 void Compass::initialise(const float* heading)
 {
     headingSource = heading;
+    // Each course loads the picture again; the last one is not needed.
+    if (texture > 0)
+        deleteTexture(texture);
     texture = createColorKeyTexture("images\\Compass.bmp", 0xFF00FF);
     x = 576;
     y = 0;

@@ -4,6 +4,7 @@
 #include "app/overlay.h"
 #include "render/camera.h"
 #include "render/gl_state.h"
+#include "render/texture.h"
 #include "terrain/terrain.h"
 
 #include <algorithm>

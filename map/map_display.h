@@ -12,6 +12,7 @@ constexpr int kMinimapBottom = 275;
 constexpr int kMinimapCentreX = 480;
 constexpr int kMinimapCentreY = 160;
 
+// Screen position of the map's top-left corner.
 struct MapOrigin {
     float x = 0, y = 0;  // screen position of the map's top-left corner
 };

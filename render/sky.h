@@ -12,7 +12,7 @@ struct SkyVertex {
 };
 
 struct Sky {
-    TextureId texture = -1;  // a zero-filled Sky holds 0, which draws untextured too
+    TextureId texture = 0;  // as zero-filled: none loaded yet
 
     // Loads "images\\Sky.bmp", deleting a texture of an earlier load.
     void load();

@@ -1,0 +1,4 @@
+#include "terrain/terrain.h"
+
+// The ground patches and the world objects join here.
+void Terrain::drawWorld() {}
