@@ -38,6 +38,7 @@ void Game::initialise(int kind)
         loadFont();
         input.createDevices();
         soundManager().initialise();
+        menu.buildMainMenu();
         escapeLatch = false;
         app().state = AppStateMenu;
         player.compass.visible = true;
@@ -74,6 +75,7 @@ void Game::returnToMenu()
     disableFog();
     setClearColor(0, 0, 0);
     resizeView(640, 480);
+    menu.buildMainMenu();
     player.endGame();
     app().state = AppStateMenu;
 }

@@ -5,6 +5,7 @@
 #include "app/hud_text.h"
 #include "app/input.h"
 #include "game/player.h"
+#include "menu/menu_screen.h"
 #include "render/sky.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
@@ -25,6 +26,7 @@ public:
     Terrain terrain;  // its grids, course and map live for one generated terrain
     HudText hudText;  // refilled every frame
     InputDevices input;
+    MenuScreen menu;  // the page on show
     Ambience ambience;
     CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet

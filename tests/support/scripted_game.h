@@ -6,21 +6,9 @@
 #include "platform/scripted_platform.h"
 #include "platform/sdl_platform.h"
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
-
-struct Frame {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;  // rows top to bottom
-
-    // Pixel at (x, y) counted from the top-left corner.
-    const uint8_t* at(int x, int y) const { return &rgb[3 * (x + y * width)]; }
-};
-
-// Reads the back buffer (call before the swap, as onSwap does).
-Frame captureFrame();
 
 class ScriptedGame {
 public:

@@ -1,0 +1,269 @@
+#include "menu/menu_screen.h"
+
+#include "app/app.h"
+#include "app/game.h"
+#include "app/overlay.h"
+#include "app/text.h"
+#include "render/texture.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+MenuItem& itemAt(int slot) { return game().menu.items[slot]; }
+
+// Main and options pages: stacked and centred around the middle.
+void addStacked(MenuScreen& m, int i, int n, const char* text, int colour, MenuAction action, int argument)
+{
+    MenuItem& it = m.items[i];
+    it.action = action;
+    it.argument = argument;
+    std::snprintf(it.text, sizeof it.text, "%s", text);
+    it.centreX = 320;
+    it.height = 24;
+    it.width = 16 * static_cast<int>(std::strlen(text));
+    it.centreY = 240 - (n / 2) * 28 + 28 * i;
+    it.colour = colour;
+    it.texture = -1;
+}
+
+// New-course page: placed by the top-left corner.
+void addCornered(MenuScreen& m, int i, int left, int top, bool compact, const char* text, MenuAction action,
+                 int argument)
+{
+    MenuItem& it = m.items[i];
+    it.action = action;
+    it.argument = argument;
+    std::snprintf(it.text, sizeof it.text, "%s", text);
+    it.compact = compact;
+    it.width = compact ? 216 : 14 * static_cast<int>(std::strlen(text));
+    it.height = 24;
+    it.centreX = left + it.width / 2;
+    it.centreY = top + it.height / 2;
+    it.colour = 0xFF7F20;
+    it.texture = -1;
+}
+
+void startGame(int kind)
+{
+    game().initialise(kind);
+    app().state = AppStatePlaying;
+}
+
+void openNewCoursePage(int)
+{
+    game().menu.buildNewCourseMenu();
+    game().terrain.allocateOnce();
+}
+
+void openOptionsPage(int) { game().menu.buildOptionsMenu(); }
+void openMainPage(int) { game().menu.buildMainMenu(); }
+void quit(int) { app().state = 0; }
+
+const char* mapSizeLabel(int size)
+{
+    return size == 512 ? "Map Size: Big" : size == 256 ? "Map Size: Medium" : "Map Size: Small";
+}
+
+void cycleMapSize(int slot)
+{
+    g_mapSize *= 2;
+    if (g_mapSize > 512 || g_mapSize == 0)
+        g_mapSize = 128;
+    game().terrain.allocateGrids();
+    itemAt(slot).setText("%s", mapSizeLabel(g_mapSize));
+}
+
+void cycleControlCount(int slot)
+{
+    g_nControls += 1;
+    if (g_nControls > 20 || g_nControls < 4)
+        g_nControls = 4;
+    itemAt(slot).setText("NControls: %i", g_nControls);
+}
+
+void cycleLegSize(int slot)
+{
+    int32_t& legs = game().terrain.course.legSize;
+    legs += 1;
+    if (legs > 3)
+        legs = 1;
+    itemAt(slot).setText("%s", legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S");
+}
+
+// Medium, High, Low, Medium, ...: 2 -> 1 -> 3 -> 2.
+void cycleAmount(int32_t& amount, MenuItem& item, const char* name)
+{
+    if (amount == 3) {
+        amount = 2;
+        item.setText("%s: Medium", name);
+    } else if (amount == 2) {
+        amount = 1;
+        item.setText("%s: High", name);
+    } else {
+        amount = 3;
+        item.setText("%s: Low", name);
+    }
+}
+
+void cycleDense(int slot) { cycleAmount(game().nDenseAreas, itemAt(slot), "NDense Areas"); }
+void cycleOpen(int slot) { cycleAmount(game().nOpenAreas, itemAt(slot), "NOpen Areas"); }
+
+void toggleCompass(int slot)
+{
+    bool& visible = game().player.compass.visible;
+    visible = !visible;
+    itemAt(slot).setText("%s", visible ? "Compass: On" : "Compass: Off");
+}
+
+void toggleMinimapMode(int slot)
+{
+    int32_t& mode = game().terrain.minimapMode;
+    if (mode == 1) {
+        mode = 2;
+        itemAt(slot).setText("MiniMap Movement: Mouse");
+    } else {
+        mode = 1;
+        itemAt(slot).setText("MiniMap Movement: Auto");
+    }
+}
+
+// The Terrain owns the map texture and replaces it itself when it draws a
+// new map, so the preview only takes the new name.
+void showPreview(MenuItem& preview)
+{
+    Terrain& t = game().terrain;
+    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
+    int side = g_mapSize < 400 ? g_mapSize : 400;
+    preview.width = preview.height = side;
+}
+
+void generateMap(int slot)
+{
+    Game& g = game();
+    g.terrain.generateAll(g.nOpenAreas, g.nDenseAreas);
+    showPreview(itemAt(slot));
+}
+
+void drawNewCourse(int slot)
+{
+    Terrain& t = game().terrain;
+    MenuItem& preview = itemAt(slot);
+    if (!t.generated) {
+        preview.texture = -1;
+        return;
+    }
+    t.newCourse();
+    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
+}
+
+} // namespace
+
+bool MenuItem::hitTest(int x, int y) const
+{
+    return centreX - width / 2 < x && x < centreX + width / 2 && centreY - height / 2 < y &&
+           y < centreY + height / 2;
+}
+
+void MenuItem::setText(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+}
+
+void MenuItem::drawItem() const
+{
+    if (width == 0)
+        return;
+    if (texture != -1) {
+        drawImage(centreX - 0.5f * width, centreY - 0.5f * height, static_cast<float>(width),
+                  static_cast<float>(height), texture, 0);
+        return;
+    }
+    bindTexture(-1);
+    // The rim halves the whole 0xRRGGBB value, not each channel.
+    drawBox(centreX, centreY, width + 1, height + 1, static_cast<uint32_t>(colour / 2));
+    drawBox(centreX, centreY, width, height, static_cast<uint32_t>(colour));
+    float s = compact ? (armed ? 0.6f : 0.8f) : (armed ? 0.8f : 1.0f);
+    float x = centreX - (std::strlen(text) * 12 * 0.5f * s);
+    float y = armed ? centreY - 9.6f : centreY - 11.0f;
+    beginOverlay();
+    drawText(x, y, s, 1.0f, 0xFFFFFF, "%s", text);
+    endOverlay();
+}
+
+void MenuScreen::buildMainMenu()
+{
+    *this = MenuScreen{};
+    addStacked(*this, 0, 4, "QuickStart", 0xFFAF00, startGame, 2);
+    addStacked(*this, 1, 4, "Start Game", 0x00AFFF, openNewCoursePage, 1);
+    addStacked(*this, 2, 4, "Options", 0xAFAFAF, openOptionsPage, 1);
+    addStacked(*this, 3, 4, "Exit", 0x00AF00, quit, 0);
+}
+
+void MenuScreen::buildOptionsMenu()
+{
+    *this = MenuScreen{};
+    Game& g = game();
+    g.player.compass.visible = true;
+    g.terrain.minimapMode = 1;
+    addStacked(*this, 0, 3, "Compass: On", 0xFFAF00, toggleCompass, 0);
+    addStacked(*this, 1, 3, "MiniMap Movement: Auto", 0xFF4F4F, toggleMinimapMode, 1);
+    addStacked(*this, 2, 3, "Go Back", 0x00AFFF, openMainPage, 1);
+}
+
+void MenuScreen::buildNewCourseMenu()
+{
+    *this = MenuScreen{};
+    plainBackground = true;
+    Game& g = game();
+    g_mapSize = 128;
+    g_nControls = 6;
+    g.terrain.course.legSize = 1;
+    g.nDenseAreas = 2;
+    g.nOpenAreas = 2;
+    addCornered(*this, 0, 416, 8, true, "Map Size: Small", cycleMapSize, 0);
+    addCornered(*this, 1, 416, 50, true, "NControls: 6", cycleControlCount, 1);
+    addCornered(*this, 2, 8, 416, false, "Generate Map", generateMap, kPreviewSlot);
+    addCornered(*this, 3, 416, 416, false, "Start!", startGame, 3);
+    addCornered(*this, 4, 408 - 14 * 10, 416, false, "New Course", drawNewCourse, kPreviewSlot);
+    addCornered(*this, 5, 576, 416, false, "Back", openMainPage, 0);
+    addCornered(*this, 6, 416, 92, true, "Leg Size: Small", cycleLegSize, 6);
+    addCornered(*this, 7, 416, 134, true, "NDense Areas: Medium", cycleDense, 7);
+    addCornered(*this, 8, 416, 176, true, "NOpen Areas: Medium", cycleOpen, 8);
+    MenuItem& preview = items[kPreviewSlot];
+    preview.centreX = 208;
+    preview.centreY = 208;
+    preview.width = preview.height = 400;
+    preview.colour = 0;
+    preview.texture = -1;
+}
+
+void MenuScreen::updateAndDraw()
+{
+    PointerReading p = game().input.pointer();
+    for (int i = 0; i < kSlots; ++i) {
+        // An action that builds another page replaces the slots at once; the
+        // loop goes on over the new page.
+        MenuItem& it = items[i];
+        if (p.left) {
+            it.armed = it.hitTest(p.x, p.y);
+            continue;
+        }
+        bool over = it.hitTest(p.x, p.y);
+        if (it.armed && over && it.action)
+            it.action(it.argument);
+        if (items[i].armed && items[i].hitTest(p.x, p.y))
+            items[i].armed = false;
+        if (buttonSeen && !items[i].hitTest(p.x, p.y))
+            items[i].armed = false;
+    }
+    if (p.left)
+        buttonSeen = true;
+    for (const MenuItem& it : items)
+        it.drawItem();
+}

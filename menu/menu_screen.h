@@ -1,0 +1,45 @@
+#pragma once
+// The mouse-driven menu pages: main, options and new course. One
+// MenuScreen holds the page on show; choosing a page rebuilds it in place.
+#include "app/render_state.h"
+
+#include <cstdint>
+
+// Run when an item is clicked, with the item's argument.
+using MenuAction = void (*)(int argument);
+
+struct MenuItem {
+    MenuAction action = nullptr;
+    int32_t argument = 0;   // for the cycles and toggles: the item's own slot
+    char text[64] = {};
+    int32_t centreX = 0, centreY = 0;
+    int32_t width = 0;      // 0: an empty slot, never drawn or hit
+    int32_t height = 0;
+    int32_t colour = 0;     // 0xRRGGBB
+    TextureId texture = 0;  // -1: a coloured button with text; else the picture
+    bool armed = false;     // the left button is held over the item
+    bool compact = false;   // a setting button: fixed width and smaller text
+
+    // Strictly inside the button (integer halves).
+    bool hitTest(int x, int y) const;
+    void drawItem() const;
+    // Replaces the label in place; the size stays.
+    void setText(const char* format, ...) __attribute__((format(printf, 2, 3)));
+};
+
+struct MenuScreen {
+    static constexpr int kSlots = 16;
+    // Slot of the map preview on the new-course page.
+    static constexpr int kPreviewSlot = 9;
+
+    MenuItem items[kSlots];
+    bool buttonSeen = false;       // the left button was down since the page was built
+    bool plainBackground = false;  // grey background, no globe and no title
+
+    void buildMainMenu();
+    void buildOptionsMenu();
+    // Also resets the course settings to the ones its labels show.
+    void buildNewCourseMenu();
+    // Pointer handling, actions, then every item drawn.
+    void updateAndDraw();
+};
