@@ -15,6 +15,12 @@ Game* g_game = nullptr;
 App& app() { return *g_app; }
 Game& game() { return *g_game; }
 
+void setCurrentProgram(App* a, Game* g)
+{
+    g_app = a;
+    g_game = g;
+}
+
 void runOneTurn()
 {
     switch (app().state) {

@@ -8,3 +8,9 @@ int runProgram();
 
 // Runs one turn of the main loop: one frame of the current state.
 void runOneTurn();
+
+class Game;
+struct App;
+// Makes `app` and `game` the program's own for code run outside runProgram
+// (tests of single subsystems); null forgets them.
+void setCurrentProgram(App* app, Game* game);

@@ -52,13 +52,7 @@ void finishScreen(Game& g)
     t.drawFullMap();
     p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
 
-    int replay = static_cast<int>(g.replayTime);
-    g.hudText.addLine("Space to rewind");
-    g.hudText.addLine(" Time: %2i:%2i:%2i", replay / 3600, static_cast<int>(g.replayTime / 60) % 60,
-                      replay % 60);
-    g.hudText.addLine("You Won! Total time: %2i:%2i", (p.elapsedSeconds / 60) % 3600, p.elapsedSeconds % 60);
-    g.hudText.addLine("Press Escape to Go Back to the Menu");
-    g.hudText.addLine("Use Arrow Keys to move Map, +/- to zoom in/out");
+    addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
 }
 
 void runningScreen(Game& g)
@@ -82,6 +76,16 @@ void runningScreen(Game& g)
 }
 
 } // namespace
+
+void addFinishLines(HudText& hud, float replayTime, int total)
+{
+    int replay = static_cast<int>(replayTime);
+    hud.addLine("Space to rewind");
+    hud.addLine(" Time: %2i:%2i:%2i", replay / 3600, static_cast<int>(replayTime / 60) % 60, replay % 60);
+    hud.addLine("You Won! Total time: %2i:%2i", (total / 60) % 3600, total % 60);
+    hud.addLine("Press Escape to Go Back to the Menu");
+    hud.addLine("Use Arrow Keys to move Map, +/- to zoom in/out");
+}
 
 bool courseComplete() { return game().player.nextControl == g_nControls; }
 

@@ -6,3 +6,7 @@ void runGameFrame();
 
 // The last control has been reached: the clock stops and the route replays.
 bool courseComplete();
+
+struct HudText;
+// The finish screen's lines for a replay clock and a total time in seconds.
+void addFinishLines(HudText& hud, float replayTime, int totalSeconds);
