@@ -6,12 +6,14 @@
 #include "platform/sdl_platform.h"
 #include "sound/ambience.h"
 #include "sound/footsteps.h"
+#include "support/scripted_game.h"
 #include "wav_image.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -87,6 +89,39 @@ TEST(DiskAudio, AmbienceAndFootstepsAreAudibleAndUnclipped)
     const double rms = std::sqrt(energy / double(count));
     std::printf("%s sounds: %zu samples, rms %.0f, peak %d, %zu at the rails\n",
                 generated ? "generated" : "test", count, rms, peak, atRails);
+    EXPECT_GT(rms, 100.0);
+    EXPECT_LE(double(atRails), 1e-4 * double(count));
+}
+
+// The whole game: a few seconds of menu frames, paced like real ones, with
+// the ambience playing through SDL's disk driver.
+TEST(DiskAudio, TheMenuPlaysTheForestAudiblyAndUnclipped)
+{
+    const std::string output = testFolder() + "menu-audio.raw";
+    std::remove(output.c_str());
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    unsetenv("SDL_DISKAUDIODELAY");
+
+    ScriptedGame run;
+    run.script().audioFromReal = true;
+    run.script().msPerFrame = 20;
+    int status = run.run([](int) { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }, 150);
+    EXPECT_EQ(status, 0);
+
+    std::ifstream in(output, std::ios::binary);
+    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t count = raw.size() / 2;
+    ASSERT_GT(count, size_t(2 * 48000 * 2)) << "less than two seconds written";
+    const auto* samples = reinterpret_cast<const int16_t*>(raw.data());
+    double energy = 0;
+    size_t atRails = 0;
+    for (size_t i = 0; i < count; ++i) {
+        energy += double(samples[i]) * samples[i];
+        atRails += samples[i] == 32767 || samples[i] == -32768;
+    }
+    const double rms = std::sqrt(energy / double(count));
+    std::printf("menu frames: %zu samples, rms %.0f, %zu at the rails\n", count, rms, atRails);
     EXPECT_GT(rms, 100.0);
     EXPECT_LE(double(atRails), 1e-4 * double(count));
 }
