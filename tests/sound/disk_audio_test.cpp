@@ -19,6 +19,33 @@
 #include <iterator>
 #include <thread>
 
+namespace {
+
+// What the disk driver wrote, as raw 16-bit samples: at least two seconds
+// of sound, audible and hardly ever at the rails.
+void expectAudibleAndUnclipped(const std::string& path, const char* what)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t count = raw.size() / 2;
+    ASSERT_GT(count, size_t(2 * 48000 * 2)) << "less than two seconds written";
+    const auto* samples = reinterpret_cast<const int16_t*>(raw.data());
+    double energy = 0;
+    size_t atRails = 0;
+    int peak = 0;
+    for (size_t i = 0; i < count; ++i) {
+        energy += double(samples[i]) * samples[i];
+        atRails += samples[i] == 32767 || samples[i] == -32768;
+        peak = std::max(peak, std::abs(int(samples[i])));
+    }
+    const double rms = std::sqrt(energy / double(count));
+    std::printf("%s: %zu samples, rms %.0f, peak %d, %zu at the rails\n", what, count, rms, peak, atRails);
+    EXPECT_GT(rms, 100.0);
+    EXPECT_LE(double(atRails), 1e-4 * double(count));
+}
+
+} // namespace
+
 TEST(DiskAudio, AmbienceAndFootstepsAreAudibleAndUnclipped)
 {
     const std::string folder = testFolder();
@@ -73,24 +100,7 @@ TEST(DiskAudio, AmbienceAndFootstepsAreAudibleAndUnclipped)
     sounds.release();
     platform::setCurrent(nullptr);
 
-    std::ifstream in(output, std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const size_t count = raw.size() / 2;
-    ASSERT_GT(count, size_t(2 * 48000 * 2)) << "less than two seconds written";
-    const auto* samples = reinterpret_cast<const int16_t*>(raw.data());
-    double energy = 0;
-    size_t atRails = 0;
-    int peak = 0;
-    for (size_t i = 0; i < count; ++i) {
-        energy += double(samples[i]) * samples[i];
-        atRails += samples[i] == 32767 || samples[i] == -32768;
-        peak = std::max(peak, std::abs(int(samples[i])));
-    }
-    const double rms = std::sqrt(energy / double(count));
-    std::printf("%s sounds: %zu samples, rms %.0f, peak %d, %zu at the rails\n",
-                generated ? "generated" : "test", count, rms, peak, atRails);
-    EXPECT_GT(rms, 100.0);
-    EXPECT_LE(double(atRails), 1e-4 * double(count));
+    expectAudibleAndUnclipped(output, generated ? "generated sounds" : "test sounds");
 }
 
 // The whole game: a few seconds of menu frames, paced like real ones, with
@@ -109,19 +119,5 @@ TEST(DiskAudio, TheMenuPlaysTheForestAudiblyAndUnclipped)
     int status = run.run([](int) { std::this_thread::sleep_for(std::chrono::milliseconds(20)); }, 150);
     EXPECT_EQ(status, 0);
 
-    std::ifstream in(output, std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const size_t count = raw.size() / 2;
-    ASSERT_GT(count, size_t(2 * 48000 * 2)) << "less than two seconds written";
-    const auto* samples = reinterpret_cast<const int16_t*>(raw.data());
-    double energy = 0;
-    size_t atRails = 0;
-    for (size_t i = 0; i < count; ++i) {
-        energy += double(samples[i]) * samples[i];
-        atRails += samples[i] == 32767 || samples[i] == -32768;
-    }
-    const double rms = std::sqrt(energy / double(count));
-    std::printf("menu frames: %zu samples, rms %.0f, %zu at the rails\n", count, rms, atRails);
-    EXPECT_GT(rms, 100.0);
-    EXPECT_LE(double(atRails), 1e-4 * double(count));
+    expectAudibleAndUnclipped(output, "menu frames");
 }
