@@ -1,4 +1,5 @@
 #include "map/map_image.h"
+#include "render/texture.h"
 #include "terrain/terrain.h"
 
 #include <algorithm>
@@ -59,8 +60,16 @@ void Terrain::drawMap()
 {
     MapImage doubleImage;
     drawMapImages(gridSide <= 256 ? &doubleImage : nullptr);
-    // The finished images become the map texture here: the double image as
-    // level 0 up to 256 cells, the map image alone above.
+    // Headless tools and tests draw maps without a GL context to hold a texture.
+    if (gridSide == 0 || !renderState().hasContext)
+        return;
+    if (mapTexture > 0)
+        deleteTexture(mapTexture);
+    const int n = gridSide;
+    if (n > 256)
+        mapTexture = createMipmappedTextureFromPixels(mapImage.pixels(), n, n);
+    else
+        mapTexture = createMapTexture(doubleImage.pixels(), 2 * n, mapImage.pixels(), n);
 }
 
 void Terrain::drawMapImages(MapImage* doubleImage)

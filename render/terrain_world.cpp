@@ -1,4 +1,8 @@
+#include "app/game.h"
 #include "terrain/terrain.h"
 
-// The ground patches and the world objects join here.
-void Terrain::drawWorld() {}
+void Terrain::drawWorld()
+{
+    ground.draw();
+    objects.draw(game().player.heading);
+}

@@ -1,5 +1,7 @@
 #include "terrain/terrain.h"
 
+#include "render/texture.h"
+
 #include <algorithm>
 
 namespace {
@@ -50,8 +52,12 @@ void Terrain::reset()
 
 void Terrain::release()
 {
-    // The map texture, ground patches and world models are released here,
-    // before the grids they were made from.
+    // Texture names are only the context's to delete; headless terrains have none.
+    if (mapTexture > 0 && renderState().hasContext)
+        deleteTexture(mapTexture);
+    mapTexture = -1;
+    ground.release();
+    objects.release();
     reset();
 }
 
@@ -115,7 +121,7 @@ void Terrain::prepareForPlay(int32_t nOpenAreas, int32_t nDenseAreas)
         allocateGrids();
         generateAll(nOpenAreas, nDenseAreas);
     }
-    // The ground patches are built here, before the vegetation.
+    ground.build(*this, gridSide);
     placeVegetation();
     zoom = 1.0f;
     minimapOffsetX = panX = course.controls[0].x;
@@ -128,10 +134,12 @@ void Terrain::quickPrepare(int32_t nOpenAreas, int32_t nDenseAreas)
     generateTerrain(nOpenAreas, nDenseAreas);
     generateCourse();
     drawMap();
-    // The ground patches are built here, before the vegetation.
+    ground.build(*this, gridSide);
     placeVegetation();
     zoom = 1.0f;
 }
+
+void Terrain::loadObjectModels() { objects.loadModels(*this); }
 
 void Terrain::generateCourse() { course.generateCourse(gridSide > 0 ? gridSide : settledMapSize()); }
 

@@ -10,6 +10,8 @@
 // indexes them with it; allocation follows g_mapSize, so the two agree.
 #include "app/render_state.h"
 #include "map/map_image.h"
+#include "render/ground.h"
+#include "render/world_objects.h"
 #include "terrain/course.h"
 #include "terrain/world_size.h"
 
@@ -25,7 +27,8 @@ enum TerrainClass : int32_t {
 };
 
 struct Terrain {
-    // Ground patches and loaded world models join here, ahead of the map.
+    Ground ground;          // built from the relief for each game; lives for one terrain
+    WorldObjects objects;   // tree, bush and flag models, loaded for each game
 
     MapImage mapImage;          // the MapSize x MapSize orienteering map
     TextureId mapTexture = 0;   // texture of the map; -1 none
@@ -64,7 +67,8 @@ struct Terrain {
     // Working start values: no grids, texture -1, zoom 1, minimap mode 1,
     // HeightScale 0.75, the course cleared.
     void reset();
-    // Frees the grids, the map pixels and the course, then reset().
+    // Deletes the map texture, frees the ground, the models, the grids, the
+    // map pixels and the course, then reset().
     void release();
     // Frees any grids and allocates them, and the map image, for g_mapSize
     // (0 is taken as 256); the terrain is no longer generated.
@@ -85,12 +89,15 @@ struct Terrain {
     // "New Course": a new course and map on the same terrain.
     void newCourse();
     // Game start with "Start!": generates everything first unless a terrain
-    // for g_mapSize exists, then places the vegetation and centres the map
-    // view on the start.
+    // for g_mapSize exists, then builds the ground, places the vegetation and
+    // centres the map view on the start.
     void prepareForPlay(int32_t nOpenAreas, int32_t nDenseAreas);
     // Game start with "QuickStart": always a new terrain, course and map,
     // then the vegetation. The map offsets stay.
     void quickPrepare(int32_t nOpenAreas, int32_t nDenseAreas);
+    // Game start, once the runner is placed: the tree, bush and flag models,
+    // which read this terrain's heights, objects and course.
+    void loadObjectModels();
 
     // Parts of the generation, in the order generateAll runs them.
     void generateRelief();

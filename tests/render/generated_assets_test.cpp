@@ -16,9 +16,11 @@ bool powerOfTwo(int v) { return v > 0 && (v & (v - 1)) == 0; }
 
 TEST_F(GeneratedAssets, EveryGeneratedAssetLoads)
 {
+    // The build makes the assets beside the tests; without them the game
+    // would run untextured and empty, so that is a failure.
     const std::string base = platform().baseFolder();
-    if (platform::resolveIn(base, "Images").empty())
-        GTEST_SKIP() << "no generated Images folder beside the tests";
+    for (const char* folder : {"Images", "Models"})
+        ASSERT_FALSE(platform::resolveIn(base, folder).empty()) << "no generated " << folder << " folder in " << base;
 
     struct Picture {
         const char* name;
@@ -50,8 +52,10 @@ TEST_F(GeneratedAssets, EveryGeneratedAssetLoads)
         Model model;
         model.load(name);
         EXPECT_GT(model.partCount(), 0);
-        for (const ModelPart& part : model.parts)
+        for (const ModelPart& part : model.parts) {
             EXPECT_NE(part.list, 0u) << "every part is read";
+            EXPECT_NE(part.texture, 0) << "a named texture that did not load";
+        }
         model.destroy();
     }
     for (const platform::RecordedBox& box : platform().boxes)

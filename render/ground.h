@@ -1,0 +1,49 @@
+#pragma once
+// The ground: the relief as grass-textured triangle strips, cut into square
+// patches of 32 x 32 cells that are built once per terrain and culled per
+// frame against the view frustum. Lives in the Terrain; starts at zero, as
+// the zero-filled Game expects.
+#include "app/render_state.h"
+#include "render/strip_mesh.h"
+
+#include <memory>
+#include <vector>
+
+struct Terrain;
+struct Ground;
+
+constexpr int kPatchSize = 32;
+
+struct GroundPatch {
+    Ground* owner = nullptr;
+    float x0 = 0, z0 = 0;       // corner, in cells
+    int width = 0, depth = 0;   // kPatchSize each
+    std::unique_ptr<StripMesh> mesh;
+    float centreX = 0, centreY = 0, centreZ = 0;  // centre of the culling cube
+    float half = 0;                               // half side of the culling cube
+
+    // One strip per row of cells, two vertices per column; the texture's t
+    // flips after every column and is never reset per row, so neighbouring
+    // cells mirror the grass. Then the culling cube round the patch's heights.
+    void build();
+};
+
+struct Ground {
+    std::vector<GroundPatch> patches;
+    int patchesPerSide = 0;  // mapSize / 32
+    int patchCount = 0;
+    TextureId grassTexture = 0;       // "Images\\grass.bmp"; 0 none loaded
+    const Terrain* terrain = nullptr; // heights come from here; null when released
+    int mapSize = 0;                  // at build time; -1 once released
+
+    // Builds every patch of `terrain` for `size` cells a side and loads the
+    // grass texture (with a GL context only); a built ground is released first.
+    void build(const Terrain& terrain, int size);
+    // Draws the patches whose cube may be in the frustum (after the camera
+    // update); returns how many it drew.
+    int draw();
+    // Frees every mesh and the texture; mapSize -1, terrain null.
+    void release();
+    // The terrain's height, clamped onto the map by the terrain; 0 without one.
+    float heightAt(float x, float z) const;
+};

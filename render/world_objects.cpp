@@ -1,0 +1,180 @@
+#include "render/world_objects.h"
+
+#include "app/random.h"
+#include "render/camera.h"
+#include "render/frustum.h"
+#include "terrain/course.h"
+#include "terrain/terrain.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+struct ModelFile {
+    int slot;
+    const char* name;
+};
+
+constexpr ModelFile kModelFiles[] = {
+    {0, "Models\\tree1.vr"}, {1, "Models\\tree2.vr"}, {2, "Models\\tree3.vr"}, {5, "Models\\bush1.vr"},
+    {6, "Models\\bush2.vr"}, {7, "Models\\bush3.vr"}, {10, "Models\\baliza.vr"},
+};
+
+constexpr int kBlockHalf = 5;
+constexpr float kViewReach = 120;
+constexpr float kCullRadius = 10;
+constexpr float kTooCloseSquared = 4;
+constexpr float kFlagHalfSizeSquared = 400;
+
+float squaredDistance(const float a[3], const float b[3])
+{
+    const float dx = a[0] - b[0], dy = a[1] - b[1], dz = a[2] - b[2];
+    return dx * dx + dy * dy + dz * dz;
+}
+
+class ModelDrawer : public ObjectSink {
+public:
+    explicit ModelDrawer(const WorldObjects& objects) : objects_(objects) {}
+
+    void place(const PlacedObject& object) override
+    {
+        if (object.slot < 0 || object.slot >= WorldObjects::kSlotCount)
+            return;
+        const Model* model = objects_.slots[size_t(object.slot)].get();
+        if (!model)
+            return;
+        const float rotation[3] = {0, object.turn, 0};
+        const float scale[3] = {object.scale, object.scale, object.scale};
+        model->draw(object.position, rotation, scale);
+    }
+
+private:
+    const WorldObjects& objects_;
+};
+
+} // namespace
+
+VegetationBounds vegetationBounds(const float eye[3], float heading, int mapSize)
+{
+    const int cx = int(eye[0]);
+    const int cz = int(eye[2]);
+    VegetationBounds b;
+    b.minX = float(std::max(cx - kBlockHalf, 0));
+    b.maxX = float(std::min(cx + kBlockHalf, mapSize));
+    b.minZ = float(std::max(cz - kBlockHalf, 0));
+    b.maxZ = float(std::min(cz + kBlockHalf, mapSize));
+    for (float side : {-45.0f, 45.0f}) {
+        const float angle = (heading + 90 + side) * kDegreesToRadians;
+        const float px = float(cx) - std::cos(angle) * kViewReach;
+        const float pz = float(cz) - std::sin(angle) * kViewReach;
+        b.minX = std::min(b.minX, px);
+        b.maxX = std::max(b.maxX, px);
+        b.minZ = std::min(b.minZ, pz);
+        b.maxZ = std::max(b.maxZ, pz);
+    }
+    return b;
+}
+
+void WorldObjects::clear()
+{
+    for (std::unique_ptr<Model>& slot : slots)
+        slot.reset();
+}
+
+void WorldObjects::loadModels(const Terrain& from)
+{
+    release();
+    terrain = &from;
+    if (!renderState().hasContext)
+        return;
+    for (const ModelFile& file : kModelFiles) {
+        slots[size_t(file.slot)] = std::make_unique<Model>();
+        slots[size_t(file.slot)]->load(file.name);
+    }
+}
+
+void WorldObjects::release()
+{
+    for (std::unique_ptr<Model>& slot : slots) {
+        if (slot && renderState().hasContext)
+            slot->destroy();
+        slot.reset();
+    }
+}
+
+void WorldObjects::draw(float heading) const
+{
+    drawVegetation(heading);
+    drawControlFlags();
+}
+
+void WorldObjects::drawVegetation(float heading) const
+{
+    // The player camera leaves the projection matrix selected; the models'
+    // placement belongs on the modelview.
+    glMatrixMode(GL_MODELVIEW);
+    ModelDrawer drawer(*this);
+    placeVegetation(heading, drawer);
+}
+
+void WorldObjects::drawControlFlags() const
+{
+    glMatrixMode(GL_MODELVIEW);
+    ModelDrawer drawer(*this);
+    placeControlFlags(drawer);
+}
+
+void WorldObjects::placeVegetation(float heading, ObjectSink& sink) const
+{
+    if (!terrain)
+        return;
+    const int mapSize = terrain->gridSide;
+    const float* eye = cameraPosition();
+    const VegetationBounds b = vegetationBounds(eye, heading, mapSize);
+    for (int z = int(std::floor(b.minZ)); float(z) < b.maxZ; ++z) {
+        for (int x = int(std::floor(b.minX)); float(x) < b.maxX; ++x) {
+            rng::seed(uint32_t(mapSize * z + x));
+            const int code = terrain->objectAt(float(x), float(z));
+            if (code == 0)
+                continue;
+            PlacedObject object;
+            object.slot = code - 1;
+            object.position[0] = float(x);
+            object.position[1] = terrain->heightAt(float(x), float(z));
+            object.position[2] = float(z);
+            if (squaredDistance(eye, object.position) < kTooCloseSquared)
+                continue;
+            if (sphereInFrustumSides(object.position, kCullRadius) == 0)
+                continue;
+            object.turn = float(rng::next() % 360);
+            object.scale = float((rng::next() % 25) * 0.01 + 1);
+            object.position[0] = float(object.position[0] + ((rng::next() % 10) * 0.01 - 0.05));
+            object.position[2] = float(object.position[2] + ((rng::next() % 10) * 0.01 - 0.05));
+            sink.place(object);
+        }
+    }
+}
+
+void WorldObjects::placeControlFlags(ObjectSink& sink) const
+{
+    if (!terrain)
+        return;
+    const float* eye = cameraPosition();
+    const int count = std::min<int>(g_nControls, Course::kMaxControls);
+    for (int i = 0; i < count; ++i) {
+        const Control* control = terrain->controlAt(i);
+        if (!control)
+            break;
+        PlacedObject flag;
+        flag.slot = kFlagSlot;
+        flag.position[0] = control->x;
+        flag.position[1] = terrain->heightAt(control->x, control->y);
+        flag.position[2] = control->y;
+        const float d2 = squaredDistance(flag.position, eye);
+        flag.scale = std::clamp(kFlagHalfSizeSquared / (d2 + kFlagHalfSizeSquared), 0.0f, 1.0f);
+        sink.place(flag);
+    }
+}
