@@ -13,11 +13,12 @@
 namespace {
 
 // One frame shown while a course is made, which can take a moment.
-void drawLoadingFrame(HudText& hud)
+void drawLoadingFrame(HudText& hud, const MenuGlobe& globe)
 {
     hud.clearLines();
     beginFrame();
     hud.clearAll();
+    globe.drawLoadingScene();
     beginOverlay();
     hud.addLabel(215, 15, 1.5f, 0xFFFFFF, "Please wait...");
     hud.addLabel(150, 400, 2.0f, 0xFFFFFF, "Fernhollow v0.2");
@@ -39,6 +40,7 @@ void Game::initialise(int kind)
         input.createDevices();
         soundManager().initialise();
         menu.buildMainMenu();
+        menuGlobe.load();
         escapeLatch = false;
         app().state = AppStateMenu;
         player.compass.visible = true;
@@ -50,7 +52,7 @@ void Game::initialise(int kind)
         return;
     }
 
-    drawLoadingFrame(hudText);
+    drawLoadingFrame(hudText, menuGlobe);
     sky.load();
     if (nDenseAreas == 0)
         nDenseAreas = 2;
@@ -64,6 +66,7 @@ void Game::initialise(int kind)
         terrain.prepareForPlay(nOpenAreas, nDenseAreas);
     player.startCourse(terrain);
     player.placeCamera();
+    terrain.loadObjectModels();
     escapeLatch = false;
     replayTime = 0;
     app().state = AppStatePlaying;
@@ -83,6 +86,7 @@ void Game::returnToMenu()
 void Game::shutdown()
 {
     ambience.unload();
+    menuGlobe.release();
     terrain.release();
     hudText.clearLines();
     input.releaseDevices();

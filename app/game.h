@@ -6,6 +6,7 @@
 #include "app/input.h"
 #include "game/player.h"
 #include "menu/menu_screen.h"
+#include "render/menu_globe.h"
 #include "render/sky.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
@@ -27,6 +28,7 @@ public:
     HudText hudText;  // refilled every frame
     InputDevices input;
     MenuScreen menu;  // the page on show
+    MenuGlobe menuGlobe;  // the spinning globe behind the menu and the loading frame
     Ambience ambience;
     CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet

@@ -35,6 +35,8 @@ void runMenuFrame()
     if (g.menu.plainBackground) {
         bindTexture(-1);
         drawRect(0, 0, 640, 480, 0xAFAFAF);
+    } else {
+        g.menuGlobe.drawMenuBackground();
     }
     g.menu.updateAndDraw();
     if (!g.menu.plainBackground)
