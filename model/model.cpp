@@ -69,8 +69,14 @@ void Model::load(const std::string& path)
         part.red = object.colour[0];
         part.green = object.colour[1];
         part.blue = object.colour[2];
-        if (!object.textureName.empty())
+        if (!object.textureName.empty()) {
             part.texture = createMipmappedTexture("Images\\" + object.textureName);
+            // Made clamped, and just bound: models repeat theirs. Set once
+            // here rather than on whatever texture happens to be bound when
+            // a model is drawn, which may be the sky's or the map's.
+            if (part.texture > 0)
+                setWrapRepeat();
+        }
         part.list = glGenLists(1);
         glNewList(part.list, GL_COMPILE);
         emitPolygons(GL_TRIANGLES, object.triangles, object);
@@ -81,7 +87,6 @@ void Model::load(const std::string& path)
 
 void Model::draw(const float* position, const float* rotation, const float* scale) const
 {
-    setWrapRepeat();
     glPushMatrix();
     if (position)
         glTranslatef(position[0], position[1], position[2]);

@@ -26,8 +26,8 @@ public:
     int partCount() const { return int(parts.size()); }
     // Reads `path` (an asset name such as "Models\\tree1.vr", or an absolute
     // path) into this empty model and compiles its parts; textures come from
-    // the Images folder. A missing or empty file leaves the model empty,
-    // silently.
+    // the Images folder and repeat. A missing or empty file leaves the model
+    // empty, silently.
     void load(const std::string& path);
     // Draws every part. Each argument is three floats or null; of the
     // rotation (degrees about x, y, z) only the first non-zero angle is used.
