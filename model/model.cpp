@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -42,6 +44,13 @@ void emitPolygons(GLenum mode, const std::vector<VrVertex>& vertices, const VrOb
     glEnd();
 }
 
+float widestFrom(float widest, const std::vector<VrVertex>& vertices, const float translation[3])
+{
+    for (const VrVertex& v : vertices)
+        widest = std::max(widest, std::hypot(v.x + translation[0], v.z + translation[2]));
+    return widest;
+}
+
 } // namespace
 
 void ModelPart::destroy()
@@ -65,6 +74,8 @@ void Model::load(const std::string& path)
         const VrObject& object = objects[i];
         if (!object.read)
             break;
+        footprint = widestFrom(widestFrom(footprint, object.triangles, object.translation), object.quads,
+                               object.translation);
         ModelPart& part = parts[i];
         part.red = object.colour[0];
         part.green = object.colour[1];
@@ -113,4 +124,5 @@ void Model::destroy()
     for (ModelPart& part : parts)
         part.destroy();
     parts.clear();
+    footprint = 0;
 }

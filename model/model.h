@@ -22,6 +22,9 @@ public:
     // One entry per "object" of the file; parts the reader did not get to
     // keep list 0 and draw nothing.
     std::vector<ModelPart> parts;
+    // Largest distance of a vertex from the vertical axis through the origin,
+    // translations applied: what culling needs to know of the model's size.
+    float footprint = 0;
 
     int partCount() const { return int(parts.size()); }
     // Reads `path` (an asset name such as "Models\\tree1.vr", or an absolute

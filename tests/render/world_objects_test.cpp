@@ -285,6 +285,7 @@ TEST_F(WorldObjectsTest, ATreeStandsWhereItsCellIs)
     EXPECT_EQ(terrain.objects.terrain, &terrain);
     ASSERT_TRUE(terrain.objects.slots[0] && terrain.objects.slots[0]->partCount() == 1);
     ASSERT_TRUE(terrain.objects.slots[5] && terrain.objects.slots[5]->partCount() == 1);
+    EXPECT_NEAR(terrain.objects.slots[0]->footprint, std::sqrt(0.18f), 1e-5) << "the box's corner";
     EXPECT_TRUE(platform().boxes.empty()) << "missing models are silent";
 
     setObject(64, 60, 1);  // a tree ten cells ahead
