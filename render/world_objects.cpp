@@ -69,7 +69,10 @@ public:
         const float rotation[3] = {0, object.turn, 0};
         const float scale[3] = {object.scale, object.scale, object.scale};
         model->draw(object.position, rotation, scale);
+        ++drawn;
     }
+
+    int drawn = 0;
 
 private:
     const WorldObjects& objects_;
@@ -132,13 +135,14 @@ void WorldObjects::draw(float heading) const
     drawControlFlags();
 }
 
-void WorldObjects::drawVegetation(float heading) const
+int WorldObjects::drawVegetation(float heading) const
 {
     // The player camera leaves the projection matrix selected; the models'
     // placement belongs on the modelview.
     glMatrixMode(GL_MODELVIEW);
     ModelDrawer drawer(*this, true);
     placeVegetation(heading, drawer);
+    return drawer.drawn;
 }
 
 void WorldObjects::drawControlFlags() const

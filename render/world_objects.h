@@ -55,7 +55,8 @@ struct WorldObjects {
     // The two halves of draw. Vegetation that cannot show (beyond the sky's
     // cylinder, or wholly outside the view by its model's footprint) is
     // placed, and draws its numbers, but is not handed to the driver.
-    void drawVegetation(float heading) const;
+    // Returns how many models it drew.
+    int drawVegetation(float heading) const;
     void drawControlFlags() const;
 
     // What draw draws, in order, handed to `sink` instead. Vegetation

@@ -5,6 +5,11 @@
 // same run, an empty frame (clear and swap only) and the frame built up
 // layer by layer, so the cost of each layer shows.
 //
+// Columns: median, 95th percentile and mean of all frames; best, the mean
+// over the views of each view's fastest frame (the least disturbed by other
+// work on a shared machine); cpu, processor time per frame with the driver's
+// threads.
+//
 // Run it under a display (xvfb-run -a -s "-screen 0 1024x768x24"). Options:
 // --frames N (frames measured per view, default 12), --seed S.
 #include "app/frame.h"
@@ -206,9 +211,9 @@ int main(int argc, char** argv)
     for (float h : {45.0f, 135.0f, 225.0f, 315.0f})
         views.push_back({{256, terrain.heightAt(256, 256) + 1.25f, 256}, h});
 
-    // What a view holds: patches drawn and objects placed.
+    // What a view holds: patches drawn, objects placed and models drawn.
     Bench bench(sdl, terrain, sky);
-    double patches = 0, objects = 0;
+    double patches = 0, objects = 0, models = 0;
     for (const View& v : views) {
         setPerspective(120);
         updateCamera(v.eye, v.heading);
@@ -217,10 +222,13 @@ int main(int argc, char** argv)
         Counter counter;
         terrain.objects.placeVegetation(v.heading, counter);
         objects += counter.count;
+        models += terrain.objects.drawVegetation(v.heading);
     }
     std::printf("terrain: 512 cells, High open, High dense, seed %u; prepared in %.0f ms\n", seed, prepareMs);
-    std::printf("views: %zu, %d frames each; per view on average %.1f ground patches and %.0f trees and bushes\n",
-                views.size(), frames, patches / double(views.size()), objects / double(views.size()));
+    const double n = double(views.size());
+    std::printf("views: %zu, %d frames each; per view on average %.1f ground patches drawn, %.0f trees and bushes "
+                "placed, %.0f of them drawn\n",
+                views.size(), frames, patches / n, objects / n, models / n);
 
     struct Row {
         const char* name;
