@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -42,6 +44,13 @@ void emitPolygons(GLenum mode, const std::vector<VrVertex>& vertices, const VrOb
     glEnd();
 }
 
+float widestFrom(float widest, const std::vector<VrVertex>& vertices, const float translation[3])
+{
+    for (const VrVertex& v : vertices)
+        widest = std::max(widest, std::hypot(v.x + translation[0], v.z + translation[2]));
+    return widest;
+}
+
 } // namespace
 
 void ModelPart::destroy()
@@ -65,12 +74,20 @@ void Model::load(const std::string& path)
         const VrObject& object = objects[i];
         if (!object.read)
             break;
+        footprint = widestFrom(widestFrom(footprint, object.triangles, object.translation), object.quads,
+                               object.translation);
         ModelPart& part = parts[i];
         part.red = object.colour[0];
         part.green = object.colour[1];
         part.blue = object.colour[2];
-        if (!object.textureName.empty())
+        if (!object.textureName.empty()) {
             part.texture = createMipmappedTexture("Images\\" + object.textureName);
+            // Made clamped, and just bound: models repeat theirs. Set once
+            // here rather than on whatever texture happens to be bound when
+            // a model is drawn, which may be the sky's or the map's.
+            if (part.texture > 0)
+                setWrapRepeat();
+        }
         part.list = glGenLists(1);
         glNewList(part.list, GL_COMPILE);
         emitPolygons(GL_TRIANGLES, object.triangles, object);
@@ -81,7 +98,6 @@ void Model::load(const std::string& path)
 
 void Model::draw(const float* position, const float* rotation, const float* scale) const
 {
-    setWrapRepeat();
     glPushMatrix();
     if (position)
         glTranslatef(position[0], position[1], position[2]);
@@ -108,4 +124,5 @@ void Model::destroy()
     for (ModelPart& part : parts)
         part.destroy();
     parts.clear();
+    footprint = 0;
 }

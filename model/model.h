@@ -22,12 +22,15 @@ public:
     // One entry per "object" of the file; parts the reader did not get to
     // keep list 0 and draw nothing.
     std::vector<ModelPart> parts;
+    // Largest distance of a vertex from the vertical axis through the origin,
+    // translations applied: what culling needs to know of the model's size.
+    float footprint = 0;
 
     int partCount() const { return int(parts.size()); }
     // Reads `path` (an asset name such as "Models\\tree1.vr", or an absolute
     // path) into this empty model and compiles its parts; textures come from
-    // the Images folder. A missing or empty file leaves the model empty,
-    // silently.
+    // the Images folder and repeat. A missing or empty file leaves the model
+    // empty, silently.
     void load(const std::string& path);
     // Draws every part. Each argument is three floats or null; of the
     // rotation (degrees about x, y, z) only the first non-zero angle is used.

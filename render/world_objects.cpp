@@ -28,6 +28,9 @@ constexpr float kViewReach = 120;
 constexpr float kCullRadius = 10;
 constexpr float kTooCloseSquared = 4;
 constexpr float kFlagHalfSizeSquared = 400;
+// The sky's cylinder, drawn first in a frame of play with depth, has this
+// radius round the eye.
+constexpr float kSkyRadius = 120;
 
 float squaredDistance(const float a[3], const float b[3])
 {
@@ -35,9 +38,24 @@ float squaredDistance(const float a[3], const float b[3])
     return dx * dx + dy * dy + dz * dz;
 }
 
+// Whether any of a model standing at p with this footprint can show: the sky
+// hides whatever lies beyond its cylinder, and the side, near and far planes
+// are vertical (the camera never tilts), so a footprint wholly outside one of
+// them leaves the whole model outside.
+bool mayShow(const float p[3], float footprint)
+{
+    const float* eye = cameraPosition();
+    const float dx = p[0] - eye[0], dz = p[2] - eye[2];
+    const float reach = kSkyRadius + footprint;
+    return dx * dx + dz * dz <= reach * reach && sphereInFrustumSides(p, footprint) != 0;
+}
+
 class ModelDrawer : public ObjectSink {
 public:
-    explicit ModelDrawer(const WorldObjects& objects) : objects_(objects) {}
+    // cullUnseen: skip models that cannot show, which the coarse cell test
+    // with its 10-unit margin lets through by the hundred in a dense forest;
+    // the driver would transform and clip them only to throw them away.
+    ModelDrawer(const WorldObjects& objects, bool cullUnseen) : objects_(objects), cullUnseen_(cullUnseen) {}
 
     void place(const PlacedObject& object) override
     {
@@ -46,13 +64,19 @@ public:
         const Model* model = objects_.slots[size_t(object.slot)].get();
         if (!model)
             return;
+        if (cullUnseen_ && !mayShow(object.position, model->footprint * object.scale))
+            return;
         const float rotation[3] = {0, object.turn, 0};
         const float scale[3] = {object.scale, object.scale, object.scale};
         model->draw(object.position, rotation, scale);
+        ++drawn;
     }
+
+    int drawn = 0;
 
 private:
     const WorldObjects& objects_;
+    bool cullUnseen_;
 };
 
 } // namespace
@@ -111,19 +135,20 @@ void WorldObjects::draw(float heading) const
     drawControlFlags();
 }
 
-void WorldObjects::drawVegetation(float heading) const
+int WorldObjects::drawVegetation(float heading) const
 {
     // The player camera leaves the projection matrix selected; the models'
     // placement belongs on the modelview.
     glMatrixMode(GL_MODELVIEW);
-    ModelDrawer drawer(*this);
+    ModelDrawer drawer(*this, true);
     placeVegetation(heading, drawer);
+    return drawer.drawn;
 }
 
 void WorldObjects::drawControlFlags() const
 {
     glMatrixMode(GL_MODELVIEW);
-    ModelDrawer drawer(*this);
+    ModelDrawer drawer(*this, false);
     placeControlFlags(drawer);
 }
 

@@ -52,8 +52,11 @@ struct WorldObjects {
     // The vegetation, then the control flags; after the ground and the camera
     // update. `heading` is the runner's, in degrees.
     void draw(float heading) const;
-    // The two halves of draw.
-    void drawVegetation(float heading) const;
+    // The two halves of draw. Vegetation that cannot show (beyond the sky's
+    // cylinder, or wholly outside the view by its model's footprint) is
+    // placed, and draws its numbers, but is not handed to the driver.
+    // Returns how many models it drew.
+    int drawVegetation(float heading) const;
     void drawControlFlags() const;
 
     // What draw draws, in order, handed to `sink` instead. Vegetation

@@ -24,7 +24,25 @@ namespace {
 constexpr float kNear = 0.1f, kFar = 1000;
 const Rgb kFog{166, 204, 255};
 
-enum Layers { kGroundOnly = 0, kVegetation = 1, kFlags = 2, kNoFog = 4 };
+enum Layers { kGroundOnly = 0, kVegetation = 1, kFlags = 2, kNoFog = 4, kUnculled = 8 };
+
+// Draws every object it is given, as the game would without its culling of
+// models that cannot show.
+class DrawEverything : public ObjectSink {
+public:
+    explicit DrawEverything(const WorldObjects& objects) : objects_(objects) {}
+    void place(const PlacedObject& o) override
+    {
+        const Model* model = objects_.slots[size_t(o.slot)].get();
+        const float rotation[3] = {0, o.turn, 0};
+        const float scale[3] = {o.scale, o.scale, o.scale};
+        if (model)
+            model->draw(o.position, rotation, scale);
+    }
+
+private:
+    const WorldObjects& objects_;
+};
 
 class RunnersEye : public testsupport::GlTest {
 protected:
@@ -42,8 +60,13 @@ protected:
         if (layers & kNoFog)
             disableFog();
         const_cast<Terrain&>(t).ground.draw();
-        if (layers & kVegetation)
+        if (layers & kUnculled) {
+            glMatrixMode(GL_MODELVIEW);
+            DrawEverything everything(t.objects);
+            t.objects.placeVegetation(heading, everything);
+        } else if (layers & kVegetation) {
             t.objects.drawVegetation(heading);
+        }
         if (layers & kFlags)
             t.objects.drawControlFlags();
         return testsupport::captureBackBuffer();
@@ -159,6 +182,9 @@ TEST_F(RunnersEye, AGeneratedForestWithSkyFogTreesAndAFlag)
     EXPECT_GT(orange, 30);
     EXPECT_GT(changed, 60);
 
+    // Leaving out the models that cannot show changes no pixel.
+    EXPECT_EQ(shareDiffering(forest, frame(t, sky, kUnculled), 0), 0);
+
     // From control 1 the view north-east reaches through the trees: whatever
     // stands 95 units or more away has faded towards the fog colour, the sky,
     // drawn without fog, has not, and nothing nearer than the fog's start has.
@@ -190,6 +216,7 @@ TEST_F(RunnersEye, AGeneratedForestWithSkyFogTreesAndAFlag)
             faded += distanceTo(withFog, kFog) < distanceTo(plain, kFog);
         }
     EXPECT_EQ(nearChanged, 0);
+    EXPECT_EQ(shareDiffering(fogged, frame(t, sky, kUnculled | kFlags), 0), 0);
     EXPECT_GT(far, 150) << "something is far enough away to fade";
     EXPECT_EQ(faded, far);
     EXPECT_GT(unchanged, 0) << "sky";

@@ -285,6 +285,7 @@ TEST_F(WorldObjectsTest, ATreeStandsWhereItsCellIs)
     EXPECT_EQ(terrain.objects.terrain, &terrain);
     ASSERT_TRUE(terrain.objects.slots[0] && terrain.objects.slots[0]->partCount() == 1);
     ASSERT_TRUE(terrain.objects.slots[5] && terrain.objects.slots[5]->partCount() == 1);
+    EXPECT_NEAR(terrain.objects.slots[0]->footprint, std::sqrt(0.18f), 1e-5) << "the box's corner";
     EXPECT_TRUE(platform().boxes.empty()) << "missing models are silent";
 
     setObject(64, 60, 1);  // a tree ten cells ahead
@@ -313,6 +314,28 @@ TEST_F(WorldObjectsTest, ATreeStandsWhereItsCellIs)
         EXPECT_NEAR(r.bottom, wy, 5) << "standing on the ground";
     }
     EXPECT_GT(shareNear(c, 0, 0, 640, 480, {0, 0, 0}, 0), 0.9) << "nothing else";
+
+    // Models that cannot show are placed (their numbers drawn) but not drawn.
+    struct Hidden {
+        const char* what;
+        float eye[3];
+        float heading;
+        int x, z;
+        int drawn;
+    };
+    const Hidden hidden[] = {
+        {"in view", {64.5f, 4.25f, 70.5f}, 0, 64, 60, 1},
+        {"two units outside the left side of the view", {64.5f, 4.25f, 70.5f}, 0, 64 - 8, 60, 0},
+        {"just inside the sky's cylinder", {10.5f, 4.25f, 117.5f}, 45, 10 + 84, 117 - 84, 1},
+        {"beyond the sky's cylinder", {10.5f, 4.25f, 117.5f}, 45, 10 + 87, 117 - 87, 0},
+    };
+    for (const Hidden& h : hidden) {
+        SCOPED_TRACE(h.what);
+        std::fill(terrain.objectKinds.begin(), terrain.objectKinds.end(), 0);
+        setObject(h.x, h.z, 1);
+        EXPECT_EQ(vegetation(h.eye, h.heading).size(), 1u);
+        EXPECT_EQ(terrain.objects.drawVegetation(h.heading), h.drawn);
+    }
 }
 
 TEST_F(WorldObjectsTest, LoadingAgainReleasesTheModelsBefore)

@@ -1,0 +1,262 @@
+// Frame time of the 3D part of a frame of play on a real GL context: a
+// fixed terrain of 512 cells with High open land and High dense forest,
+// seen from fixed points and headings, drawing the sky, the ground, the
+// vegetation and the flags as a game frame does. Next to it, measured in the
+// same run, an empty frame (clear and swap only) and the frame built up
+// layer by layer, so the cost of each layer shows.
+//
+// Columns: median, 95th percentile and mean of all frames; best, the mean
+// over the views of each view's fastest frame (the least disturbed by other
+// work on a shared machine); cpu, processor time per frame with the driver's
+// threads.
+//
+// Run it under a display (xvfb-run -a -s "-screen 0 1024x768x24"). Options:
+// --frames N (frames measured per view, default 12), --seed S.
+#include "app/frame.h"
+#include "app/random.h"
+#include "app/render_state.h"
+#include "platform/sdl_platform.h"
+#include "render/camera.h"
+#include "render/gl_state.h"
+#include "render/sky.h"
+#include "terrain/course.h"
+#include "terrain/terrain.h"
+#include "terrain/world_size.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The GL defaults the game window sets, and its extension lookup.
+void setGameGlState(platform::Platform& p)
+{
+    RenderState& rs = renderState();
+    rs.hasContext = true;
+    rs.windowActive = true;
+    rs.windowWidth = 640;
+    rs.windowHeight = 480;
+    glViewport(0, 0, 640, 480);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glShadeModel(GL_SMOOTH);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (extensions && std::strstr(extensions, "GL_EXT_compiled_vertex_array")) {
+        rs.lockArrays = reinterpret_cast<void (*)(int, int)>(p.glProcAddress("glLockArraysEXT"));
+        rs.unlockArrays = reinterpret_cast<void (*)()>(p.glProcAddress("glUnlockArraysEXT"));
+        rs.hasCompiledArrays = rs.lockArrays && rs.unlockArrays;
+    }
+}
+
+class IgnoreEvents : public platform::WindowListener {
+public:
+    void onActivate(bool) override {}
+    void onClose() override {}
+    void onSize(int, int) override {}
+};
+
+struct View {
+    float eye[3];
+    float heading;
+};
+
+enum Layers { kSky = 1, kGround = 2, kVegetation = 4, kFlags = 8, kAll = 15 };
+
+class Counter : public ObjectSink {
+public:
+    void place(const PlacedObject&) override { ++count; }
+    int count = 0;
+};
+
+struct Stats {
+    double median = 0, p95 = 0, mean = 0;
+};
+
+// Processor time of the whole process, the driver's threads included.
+double cpuMs()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1000 +
+           (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1000;
+}
+
+Stats statsOf(std::vector<double> ms)
+{
+    Stats s;
+    if (ms.empty())
+        return s;
+    std::sort(ms.begin(), ms.end());
+    s.median = ms[ms.size() / 2];
+    s.p95 = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.95))];
+    for (double v : ms)
+        s.mean += v;
+    s.mean /= double(ms.size());
+    return s;
+}
+
+class Bench {
+public:
+    Bench(platform::Platform& p, Terrain& t, Sky& sky) : p_(p), t_(t), sky_(sky) {}
+
+    // One frame: clear, camera, the chosen layers, swap; milliseconds.
+    double frame(const View& v, int layers)
+    {
+        const Clock::time_point start = Clock::now();
+        beginFrame();
+        if (layers != 0) {
+            setPerspective(120);
+            updateCamera(v.eye, v.heading);
+            setPerspective(1000);
+            if (layers & kSky)
+                sky_.draw();
+            if (layers & kGround)
+                t_.ground.draw();
+            if (layers & kVegetation)
+                t_.objects.drawVegetation(v.heading);
+            if (layers & kFlags)
+                t_.objects.drawControlFlags();
+        }
+        glFlush();
+        p_.swapBuffers();
+        glFinish();
+        p_.pumpEvents(events_);
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+
+    std::vector<double> run(const std::vector<View>& views, int layers, int frames, double& cpuPerFrame,
+                            double& best)
+    {
+        std::vector<double> ms;
+        double cpu = 0;
+        best = 0;
+        for (const View& v : views) {
+            frame(v, layers);  // warm the driver's caches for this view
+            const double before = cpuMs();
+            double fastest = 1e30;
+            for (int i = 0; i < frames; ++i) {
+                ms.push_back(frame(v, layers));
+                fastest = std::min(fastest, ms.back());
+            }
+            cpu += cpuMs() - before;
+            best += fastest / double(views.size());
+        }
+        cpuPerFrame = cpu / double(ms.size());
+        return ms;
+    }
+
+private:
+    platform::Platform& p_;
+    Terrain& t_;
+    Sky& sky_;
+    IgnoreEvents events_;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int frames = 12;
+    uint32_t seed = 424242;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--frames"))
+            frames = std::max(1, std::atoi(argv[i + 1]));
+        else if (!std::strcmp(argv[i], "--seed"))
+            seed = uint32_t(std::strtoul(argv[i + 1], nullptr, 10));
+    }
+    setenv("FERNHOLLOW_NO_MESSAGE_BOXES", "1", 0);
+    platform::SdlPlatform sdl;
+    platform::setCurrent(&sdl);
+    if (sdl.openWindow(640, 480, "Fernhollow frame benchmark") != platform::WindowError::None) {
+        std::fprintf(stderr, "no GL window: run under a display (xvfb-run)\n");
+        return 1;
+    }
+    setGameGlState(sdl);
+    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+
+    g_mapSize = 512;
+    g_nControls = 8;
+    rng::seed(seed);
+    Terrain terrain;
+    const Clock::time_point prepareStart = Clock::now();
+    terrain.quickPrepare(1, 1);
+    const double prepareMs = std::chrono::duration<double, std::milli>(Clock::now() - prepareStart).count();
+    terrain.loadObjectModels();
+    Sky sky;
+    sky.load();
+
+    // The start and two controls in four headings each, and the map's middle.
+    std::vector<View> views;
+    for (int c = 0; c < 3; ++c) {
+        const Control& k = terrain.course.controls[c];
+        for (float h : {0.0f, 90.0f, 180.0f, 270.0f})
+            views.push_back({{k.x, terrain.heightAt(k.x, k.y) + 1.25f, k.y}, h + 30 * float(c)});
+    }
+    for (float h : {45.0f, 135.0f, 225.0f, 315.0f})
+        views.push_back({{256, terrain.heightAt(256, 256) + 1.25f, 256}, h});
+
+    // What a view holds: patches drawn, objects placed and models drawn.
+    Bench bench(sdl, terrain, sky);
+    double patches = 0, objects = 0, models = 0;
+    for (const View& v : views) {
+        setPerspective(120);
+        updateCamera(v.eye, v.heading);
+        setPerspective(1000);
+        patches += terrain.ground.draw();
+        Counter counter;
+        terrain.objects.placeVegetation(v.heading, counter);
+        objects += counter.count;
+        models += terrain.objects.drawVegetation(v.heading);
+    }
+    std::printf("terrain: 512 cells, High open, High dense, seed %u; prepared in %.0f ms\n", seed, prepareMs);
+    const double n = double(views.size());
+    std::printf("views: %zu, %d frames each; per view on average %.1f ground patches drawn, %.0f trees and bushes "
+                "placed, %.0f of them drawn\n",
+                views.size(), frames, patches / n, objects / n, models / n);
+
+    struct Row {
+        const char* name;
+        int layers;
+    };
+    const Row rows[] = {
+        {"empty frame (clear, swap)", 0},
+        {"sky", kSky},
+        {"sky + ground", kSky | kGround},
+        {"sky + ground + vegetation", kSky | kGround | kVegetation},
+        {"game frame (sky, ground, vegetation, flags)", kAll},
+    };
+    Stats empty, full;
+    std::printf("%-46s %9s %9s %9s %9s %9s\n", "frame", "median", "p95", "mean", "best", "cpu");
+    for (const Row& r : rows) {
+        double cpu = 0, best = 0;
+        const Stats s = statsOf(bench.run(views, r.layers, frames, cpu, best));
+        std::printf("%-46s %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms\n", r.name, s.median, s.p95, s.mean, best, cpu);
+        if (r.layers == 0)
+            empty = s;
+        if (r.layers == kAll)
+            full = s;
+    }
+    std::printf("game frame / empty frame: median %.1fx, p95 %.1fx\n", full.median / empty.median,
+                full.p95 / empty.p95);
+
+    sky.release();
+    terrain.release();
+    sdl.closeWindow();
+    return 0;
+}
