@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libpng-dev libfreetype-dev fonts-dejavu-core
     libgtest-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth xdotool
     clang libclang-rt-14-dev
 )
 
