@@ -157,7 +157,9 @@ TEST(MenuRun, SetUpACourseWithTheMousePlayItAndExit)
     player.click(320, 268);  // "Go Back"
     player.click(320, 184);  // "QuickStart"
     player.waitFor([] { return app().state == AppStatePlaying; });
-    player.then([] {});
+    // A few frames for the eye to rise from where the menu's camera left it.
+    int settle = 0;
+    player.waitFor([&] { return ++settle == 20; });
     player.then([&] {
         EXPECT_FALSE(game().player.compass.visible);
         EXPECT_EQ(game().terrain.minimapMode, 2);
