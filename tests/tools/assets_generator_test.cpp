@@ -4,6 +4,8 @@
 #include "tools/assetgen/bmp_encoder.h"
 #include "tools/assetgen/model_builder.h"
 #include "tools/assetgen/noise.h"
+#include "tools/assetgen/random_source.h"
+#include "tools/assetgen/shapes.h"
 #include "tools/assetgen/wav_encoder.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +13,11 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 using namespace assets_test;
@@ -142,6 +147,95 @@ TEST(AssetGeneratorParts, ModelPartsAreSplitForTheReadersScratchSpace)
     EXPECT_FLOAT_EQ(read.objects[3].diffuse[0], 0.5f);
     EXPECT_NEAR(read.objects[2].xyz[0], 660, 1e-4);
     EXPECT_EQ(text.find(" \n"), std::string::npos) << "a trailing space could be read as a keyword";
+}
+
+TEST(AssetGeneratorParts, ShadeStepsSnapToTheirLevels)
+{
+    struct Case {
+        ShadeSteps steps;
+        double brightness, expected;
+    };
+    const Case cases[] = {{{0.34, 1.0, 3}, 0.1, 0.34}, {{0.34, 1.0, 3}, 0.5, 0.34},
+                          {{0.34, 1.0, 3}, 0.6, 0.67}, {{0.34, 1.0, 3}, 0.9, 1.0},
+                          {{0.34, 1.0, 3}, 1.7, 1.0},  {{0.7, 1.0, 3}, 0.8, 0.85},
+                          {{0.4, 0.8, 1}, 0.45, 0.8},  {{0.4, 0.8, 1}, 2.0, 0.8}};
+    for (const Case& c : cases)
+        EXPECT_NEAR(c.steps.snap(c.brightness), c.expected, 1e-9)
+            << c.steps.darkest << " ... " << c.steps.brightest << " in " << c.steps.count << ": "
+            << c.brightness;
+}
+
+TEST(AssetGeneratorParts, ClumpsAreClosedAndShadedInTheirSteps)
+{
+    // A closed surface of sphere's shape: every edge between exactly two
+    // faces, no face without area, and V - E + F = 2.
+    const std::vector<ProfileRing> column = {{-1.1, 0}, {-0.6, 0.85}, {0.05, 1}, {0.55, 0.7}, {1, 0}};
+    struct Case {
+        const char* what;
+        const std::vector<ProfileRing>* profile;
+        int sides, steps;
+    };
+    const Case cases[] = {{"round, 3 sides", &kRoundClump, 3, 3}, {"round, 5 sides", &kRoundClump, 5, 3},
+                          {"flat pad", &kFlatPad, 6, 3},          {"column", &column, 6, 2},
+                          {"column, 1 step", &column, 7, 1}};
+    for (const Case& c : cases) {
+        reseed(7);
+        ModelBuilder model;
+        addClump(model, "a.bmp", {1, 1, 1}, {0.5, 2, -1}, {0.8, 1.2, 0.6}, *c.profile, c.sides, 0.2, 0.9,
+                 ShadeSteps{0.34, 0.94, c.steps});
+        const VrModel read = parseVr(model.vrText());
+        ASSERT_TRUE(read.ok) << c.what << ": " << read.problem;
+        EXPECT_LE(static_cast<int>(read.objects.size()), c.steps) << c.what;
+        using Point = std::array<float, 3>;
+        std::set<Point> points;
+        std::map<std::pair<Point, Point>, int> edges;
+        int faces = 0;
+        for (const VrObject& o : read.objects)
+            for (size_t i = 0; i + 8 < o.xyz.size(); i += 9, ++faces) {
+                Point p[3];
+                for (int k = 0; k < 3; ++k) {
+                    p[k] = {o.xyz[i + 3 * k], o.xyz[i + 3 * k + 1], o.xyz[i + 3 * k + 2]};
+                    points.insert(p[k]);
+                }
+                const float ux = p[1][0] - p[0][0], uy = p[1][1] - p[0][1], uz = p[1][2] - p[0][2];
+                const float vx = p[2][0] - p[0][0], vy = p[2][1] - p[0][1], vz = p[2][2] - p[0][2];
+                const float area = std::hypot(uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx);
+                EXPECT_GT(area, 1e-3f) << c.what << ": face " << faces;
+                for (int k = 0; k < 3; ++k)
+                    ++edges[std::minmax(p[k], p[(k + 1) % 3])];
+            }
+        for (const auto& [edge, count] : edges)
+            EXPECT_EQ(count, 2) << c.what << ": an edge of " << count << " faces";
+        EXPECT_EQ(static_cast<int>(points.size()) - static_cast<int>(edges.size()) + faces, 2) << c.what;
+    }
+}
+
+TEST(AssetGeneratorParts, TubesEndInPointsWithoutEmptyFaces)
+{
+    struct Case {
+        std::vector<double> radii;
+        int sides, triangles;
+    };
+    const Case cases[] = {
+        {{0.2, 0.1}, 5, 10}, {{0.2, 0.1, 0.05}, 5, 20}, {{0.1, 0}, 3, 3}, {{0.2, 0.1, 0}, 4, 12}};
+    for (const Case& c : cases) {
+        std::vector<Vec3> spine;
+        for (size_t i = 0; i < c.radii.size(); ++i)
+            spine.push_back({0.1 * i, 1.0 * i, 0});
+        ModelBuilder model;
+        addTube(model, "a.bmp", {1, 1, 1}, spine, c.radii, c.sides, 0, 1);
+        const VrModel read = parseVr(model.vrText());
+        ASSERT_TRUE(read.ok) << read.problem;
+        ASSERT_EQ(read.objects.size(), 1u) << "a tube is one colour";
+        EXPECT_EQ(model.triangleCount(), c.triangles) << c.radii.size() << " rings of " << c.sides;
+        const std::vector<float>& p = read.objects[0].xyz;
+        for (size_t i = 0; i + 8 < p.size(); i += 9) {
+            const bool sameAB = p[i] == p[i + 3] && p[i + 1] == p[i + 4] && p[i + 2] == p[i + 5];
+            const bool sameBC = p[i + 3] == p[i + 6] && p[i + 4] == p[i + 7] && p[i + 5] == p[i + 8];
+            const bool sameCA = p[i + 6] == p[i] && p[i + 7] == p[i + 1] && p[i + 8] == p[i + 2];
+            EXPECT_FALSE(sameAB || sameBC || sameCA) << "triangle " << i / 9 << " has no area";
+        }
+    }
 }
 
 TEST(AssetGeneratorParts, PeriodicNoiseTiles)

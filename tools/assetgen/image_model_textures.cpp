@@ -2,7 +2,9 @@
 
 #include "tools/assetgen/noise.h"
 #include "tools/assetgen/random_source.h"
+#include "tools/assetgen/shapes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace assetgen {
@@ -39,6 +41,20 @@ void leaf(Image& image, Point centre, double length, double width, double angle,
     image.fillPolygon(pts, c, opacity);
 }
 
+// A trunk is drawn in one colour, so its bark carries the light: the side
+// facing the sun (at s = kSunSideS) full, the far side in the sky's light
+// alone, as faceBrightness lights an upright face.
+void lightAround(Image& image)
+{
+    for (int x = 0; x < image.width(); ++x) {
+        const double u = (x + 0.5) / image.width();
+        const double direct = std::max(0.0, std::cos(2 * kPi * (u - kSunSideS)));
+        const float k = static_cast<float>((0.51 + 0.29 * direct) / 0.80);
+        for (int y = 0; y < image.height(); ++y)
+            image.at(x, y) = image.at(x, y) * k;
+    }
+}
+
 Image spruceBark()
 {
     Image image(128, 256);
@@ -52,6 +68,7 @@ Image spruceBark()
             c = mix(c, Colour{0.16f, 0.12f, 0.09f}, static_cast<float>(1 - smoothstep(0.0, 0.12, plates)));
             image.at(x, y) = c;
         }
+    lightAround(image);
     return image;
 }
 
@@ -75,6 +92,7 @@ Image pineBark()
             high = mix(high, Colour{0.45f, 0.22f, 0.12f}, static_cast<float>(smoothstep(0.25, 0.5, -flake)));
             image.at(x, y) = mix(low, high, static_cast<float>(upper));
         }
+    lightAround(image);
     return image;
 }
 
@@ -111,6 +129,7 @@ Image birchBark()
                                {x + k * 128, y + h * 0.6}},
                               Colour{0.07f, 0.06f, 0.06f}, 0.95f);
     }
+    lightAround(image);
     return image;
 }
 

@@ -10,10 +10,20 @@ namespace assetgen {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kLevels = 6;
-constexpr double kDarkest = 0.34;
 
 } // namespace
+
+const std::vector<ProfileRing> kRoundClump = {{-1, 0}, {-0.447, 0.894}, {0.447, 0.894}, {1, 0}};
+const std::vector<ProfileRing> kFlatPad = {{-0.7, 0}, {0, 1}, {0.8, 0}};
+
+double ShadeSteps::snap(double brightness) const
+{
+    if (count < 2)
+        return brightest;
+    const double step = (brightest - darkest) / (count - 1);
+    const double level = std::round((std::clamp(brightness, darkest, brightest) - darkest) / step);
+    return darkest + level * step;
+}
 
 double faceBrightness(Vec3 normal, double occlusion)
 {
@@ -21,11 +31,7 @@ double faceBrightness(Vec3 normal, double occlusion)
     const Vec3 sun = normalised({0.55, 0.65, 0.52});
     const double sky = 0.5 + 0.5 * n.y;
     const double direct = std::max(0.0, dot(n, sun));
-    const double b = (0.30 + 0.42 * sky + 0.38 * direct) * occlusion;
-    // Snap to one of kLevels steps between kDarkest and 1.
-    const double step = (1 - kDarkest) / (kLevels - 1);
-    const double level = std::round((std::clamp(b, kDarkest, 1.0) - kDarkest) / step);
-    return kDarkest + level * step;
+    return (0.30 + 0.42 * sky + 0.38 * direct) * occlusion;
 }
 
 Colour shaded(Colour tint, double brightness) { return tint * static_cast<float>(brightness); }
@@ -41,9 +47,8 @@ Vec3 outwardNormal(Vec3 a, Vec3 b, Vec3 c, Vec3 inside)
     return n;
 }
 
-void addTube(ModelBuilder& model, const std::string& texture, Colour tint, const std::vector<Vec3>& spine,
-             const std::vector<double>& radii, const std::vector<double>& occlusion, int sides, double t0,
-             double t1)
+void addTube(ModelBuilder& model, const std::string& texture, Colour colour, const std::vector<Vec3>& spine,
+             const std::vector<double>& radii, int sides, double t0, double t1)
 {
     // A frame round each spine point: `side` and `front` span the ring.
     std::vector<std::vector<Vec3>> rings;
@@ -61,45 +66,44 @@ void addTube(ModelBuilder& model, const std::string& texture, Colour tint, const
     for (size_t i = 0; i + 1 < spine.size(); ++i) {
         const double ta = t0 + (t1 - t0) * i / (spine.size() - 1),
                      tb = t0 + (t1 - t0) * (i + 1) / (spine.size() - 1);
-        const Vec3 mid = (spine[i] + spine[i + 1]) * 0.5;
-        const double occ = (occlusion[i] + occlusion[i + 1]) / 2;
         for (int k = 0; k < sides; ++k) {
             const double sa = inset(static_cast<double>(k) / sides),
                          sb = inset(static_cast<double>(k + 1) / sides);
             const TexturedPoint p00{rings[i][k], sa, inset(ta)}, p01{rings[i][k + 1], sb, inset(ta)};
             const TexturedPoint p10{rings[i + 1][k], sa, inset(tb)}, p11{rings[i + 1][k + 1], sb, inset(tb)};
-            const Colour c = shaded(tint, faceBrightness(outwardNormal(p00.p, p01.p, p11.p, mid), occ));
-            model.addTriangle(texture, c, p00, p01, p11);
-            model.addTriangle(texture, c, p00, p11, p10);
+            // Where a ring is a point, half of each quad has no area.
+            if (radii[i + 1] > 0)
+                model.addTriangle(texture, colour, p00, p11, p10);
+            if (radii[i] > 0)
+                model.addTriangle(texture, colour, p00, p01, p11);
         }
     }
 }
 
-void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 centre, Vec3 radii,
-             double lumpiness, double occlusion)
+void addClump(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 centre, Vec3 radii,
+              const std::vector<ProfileRing>& profile, int sides, double lumpiness, double occlusion,
+              const ShadeSteps& steps)
 {
-    const double g = (1 + std::sqrt(5.0)) / 2;
-    Vec3 v[12] = {{-1, g, 0},  {1, g, 0},  {-1, -g, 0}, {1, -g, 0}, {0, -1, g},  {0, 1, g},
-                  {0, -1, -g}, {0, 1, -g}, {g, 0, -1},  {g, 0, 1},  {-g, 0, -1}, {-g, 0, 1}};
-    static const int faces[20][3] = {{0, 11, 5}, {0, 5, 1},  {0, 1, 7},   {0, 7, 10}, {0, 10, 11},
-                                     {1, 5, 9},  {5, 11, 4}, {11, 10, 2}, {10, 7, 6}, {7, 1, 8},
-                                     {3, 9, 4},  {3, 4, 2},  {3, 2, 6},   {3, 6, 8},  {3, 8, 9},
-                                     {4, 9, 5},  {2, 4, 11}, {6, 2, 10},  {8, 6, 7},  {9, 8, 1}};
-    // A random turn keeps neighbouring blobs from lining up their facets.
+    // A random turn keeps neighbouring clumps from lining up their facets.
     const double turn = uniform(0, 2 * kPi);
-    for (Vec3& p : v) {
-        p = normalised(p) * (1 + lumpiness * (uniform() * 2 - 1));
-        const double x = p.x * std::cos(turn) - p.z * std::sin(turn),
-                     z = p.x * std::sin(turn) + p.z * std::cos(turn);
-        p = centre + Vec3{x * radii.x, p.y * radii.y, z * radii.z};
+    std::vector<std::vector<Vec3>> rings;
+    for (size_t i = 0; i < profile.size(); ++i) {
+        std::vector<Vec3> ring;
+        const int points = profile[i].r > 0 ? sides : 1;
+        for (int k = 0; k < points; ++k) {
+            const double a = turn + 2 * kPi * (k + 0.5 * static_cast<double>(i)) / sides;
+            const double lump = 1 + lumpiness * (uniform() * 2 - 1);
+            const double r = profile[i].r * lump, y = profile[i].y * (profile[i].r > 0 ? 1 : lump);
+            ring.push_back(centre + Vec3{std::cos(a) * r * radii.x, y * radii.y, std::sin(a) * r * radii.z});
+        }
+        rings.push_back(ring);
     }
-    for (const auto& f : faces) {
-        const Vec3 a = v[f[0]], b = v[f[1]], c = v[f[2]];
+    const double span = 2.4 * std::max({radii.x, radii.y, radii.z});
+    auto face = [&](Vec3 a, Vec3 b, Vec3 c) {
         const Vec3 n = outwardNormal(a, b, c, centre);
-        // Project onto the plane facing the normal most, scaled to the blob.
+        // Project onto the plane facing the normal most, scaled to the clump.
         auto uv = [&](Vec3 p) {
             const Vec3 d = p - centre;
-            const double span = 2.4 * std::max({radii.x, radii.y, radii.z});
             double u, w;
             if (std::fabs(n.y) > std::fabs(n.x) && std::fabs(n.y) > std::fabs(n.z)) {
                 u = d.x;
@@ -115,8 +119,24 @@ void addBlob(ModelBuilder& model, const std::string& texture, Colour tint, Vec3 
         };
         // Lower faces sit in the crown's own shade.
         const double below = saturate(-n.y);
-        model.addTriangle(texture, shaded(tint, faceBrightness(n, occlusion * (1 - 0.25 * below))), uv(a),
-                          uv(b), uv(c));
+        const double level = steps.snap(faceBrightness(n, occlusion * (1 - 0.25 * below)));
+        model.addTriangle(texture, shaded(tint, level), uv(a), uv(b), uv(c));
+    };
+    for (size_t i = 0; i + 1 < rings.size(); ++i) {
+        const std::vector<Vec3>&lo = rings[i], &hi = rings[i + 1];
+        for (int k = 0; k < sides; ++k) {
+            const int k1 = (k + 1) % sides;
+            if (lo.size() == 1) {
+                face(lo[0], hi[k1], hi[k]);
+            } else if (hi.size() == 1) {
+                face(lo[k], lo[k1], hi[0]);
+            } else {
+                // The upper ring sits half a step round: hi[k] lies between
+                // lo[k] and lo[k + 1].
+                face(lo[k], lo[k1], hi[k]);
+                face(lo[k1], hi[k1], hi[k]);
+            }
+        }
     }
 }
 
