@@ -42,6 +42,8 @@ MapOrigin Terrain::updateMapView()
     PointerReading mouse = input.pointer();
     PointerReading motion = input.pointerMotion();
 
+    // The lower bound of the pan is not scaled by the zoom.
+    const float low = -static_cast<float>(g_mapSize / 2);
     MapOrigin origin;
     if (minimapMode == 1) {
         rotationAngle = pivotX = pivotY = 0;
@@ -53,12 +55,9 @@ MapOrigin Terrain::updateMapView()
             panX += motion.x;
             panY += motion.y;
         }
-        // The lower bound is not scaled by the zoom.
-        const float low = -static_cast<float>(g_mapSize / 2);
         origin.x = clampTo(panX * zoom, low, 1.5f * n * zoom);
         origin.y = clampTo(panY * zoom, low, 1.5f * n * zoom);
     }
-    const float low = -static_cast<float>(g_mapSize / 2);
     panX = clampTo(panX, low, 1.5f * n);
     panY = clampTo(panY, low, 1.5f * n);
     origin.x = kMinimapCentreX - origin.x;

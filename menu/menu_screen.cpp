@@ -247,8 +247,8 @@ void MenuScreen::updateAndDraw()
 {
     PointerReading p = game().input.pointer();
     for (int i = 0; i < kSlots; ++i) {
-        // An action that builds another page replaces the slots at once; the
-        // loop goes on over the new page.
+        // An action that builds another page rewrites the slots in place, so
+        // `it` then names the new page's item and the loop goes on over it.
         MenuItem& it = items[i];
         if (p.left) {
             it.armed = it.hitTest(p.x, p.y);
@@ -257,10 +257,10 @@ void MenuScreen::updateAndDraw()
         bool over = it.hitTest(p.x, p.y);
         if (it.armed && over && it.action)
             it.action(it.argument);
-        if (items[i].armed && items[i].hitTest(p.x, p.y))
-            items[i].armed = false;
-        if (buttonSeen && !items[i].hitTest(p.x, p.y))
-            items[i].armed = false;
+        if (it.armed && it.hitTest(p.x, p.y))
+            it.armed = false;
+        if (buttonSeen && !it.hitTest(p.x, p.y))
+            it.armed = false;
     }
     if (p.left)
         buttonSeen = true;
