@@ -45,6 +45,10 @@ void Player::startCourse(Terrain& t)
     // A course started again must not take another sound slot each time.
     if (this->terrain)
         unloadFootsteps(footstepSound);
+    // Nor keep the last course's compass picture: resetPlayer forgets it and
+    // initialise loads a new one.
+    if (compass.texture > 0)
+        compass.release();
     resetPlayer();
     terrain = &t;
     const Control* start = t.controlAt(0);
