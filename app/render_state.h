@@ -2,6 +2,7 @@
 // The record every piece of drawing code shares. Each field has one writer
 // (named beside it); anyone may read. Lives from window creation to the end
 // of the process, so the reference never dangles.
+#include <cstddef>
 #include <cstdint>
 
 using TextureId = int;  // an OpenGL texture name; -1 none, 0 a failed creation
@@ -31,6 +32,15 @@ struct RenderState {
     int32_t windowHeight = 0;
     float fogColor[4] = {};               // GL state; also every frame's clear colour
     bool windowActive = false;            // window: input and the cursor are ignored while clear
+    bool hasVertexBuffers = false;        // window: buffer objects and multi-draw arrays (OpenGL 1.5)
+    void (*genBuffers)(int, unsigned*) = nullptr;
+    void (*deleteBuffers)(int, const unsigned*) = nullptr;
+    void (*bindBuffer)(unsigned, unsigned) = nullptr;
+    void (*bufferData)(unsigned, std::ptrdiff_t, const void*, unsigned) = nullptr;
+    void (*multiDrawArrays)(unsigned, const int*, const int*, int) = nullptr;
+    bool fastWorld = false;               // window: the world is drawn by WorldRenderer (needs hasVertexBuffers)
+    bool skyPending = false;              // sky: a cylinder Sky::draw left for the world to draw
+    TextureId pendingSkyTexture = 0;      // sky: its texture
 };
 
 // The one RenderState; valid after createWindow has begun.

@@ -8,6 +8,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -57,6 +59,16 @@ F procAddress(const char* name)
     return reinterpret_cast<F>(platform::current().glProcAddress(name));
 }
 
+bool versionAtLeast(const GLubyte* version, int major, int minor)
+{
+    int haveMajor = 0, haveMinor = 0;
+    if (!version || std::sscanf(reinterpret_cast<const char*>(version), "%d.%d", &haveMajor, &haveMinor) != 2)
+        return false;
+    return haveMajor > major || (haveMajor == major && haveMinor >= minor);
+}
+
+} // namespace
+
 void findExtensions(RenderState& rs)
 {
     const GLubyte* extensions = glGetString(GL_EXTENSIONS);
@@ -71,9 +83,18 @@ void findExtensions(RenderState& rs)
         rs.lockArrays = procAddress<decltype(rs.lockArrays)>("glLockArraysEXT");
         rs.unlockArrays = procAddress<decltype(rs.unlockArrays)>("glUnlockArraysEXT");
     }
+    // Buffer objects and multi-draw are core since OpenGL 1.5.
+    if (versionAtLeast(glGetString(GL_VERSION), 1, 5)) {
+        rs.genBuffers = procAddress<decltype(rs.genBuffers)>("glGenBuffers");
+        rs.deleteBuffers = procAddress<decltype(rs.deleteBuffers)>("glDeleteBuffers");
+        rs.bindBuffer = procAddress<decltype(rs.bindBuffer)>("glBindBuffer");
+        rs.bufferData = procAddress<decltype(rs.bufferData)>("glBufferData");
+        rs.multiDrawArrays = procAddress<decltype(rs.multiDrawArrays)>("glMultiDrawArrays");
+    }
+    rs.hasVertexBuffers = rs.genBuffers && rs.deleteBuffers && rs.bindBuffer && rs.bufferData && rs.multiDrawArrays;
+    const char* plain = std::getenv("FERNHOLLOW_PLAIN_WORLD");
+    rs.fastWorld = rs.hasVertexBuffers && !(plain && *plain && std::strcmp(plain, "0") != 0);
 }
-
-} // namespace
 
 bool createWindow()
 {

@@ -1,11 +1,16 @@
 #pragma once
 // The one game window with its OpenGL context.
+struct RenderState;
 
 // Opens the 640 x 480 window, makes the context current, sets the GL
 // defaults and finds the optional extensions. On failure shows why in a box
 // captioned "ERROR", tears down what was made (which stops the main loop)
 // and returns false.
 bool createWindow();
+// Looks up the optional extensions and entry points of the current context
+// into `rs`. The world is drawn the fast way when the driver has buffer
+// objects, unless FERNHOLLOW_PLAIN_WORLD is set (to anything but 0).
+void findExtensions(RenderState& rs);
 // Releases what createWindow made; safe on a partly made window and twice.
 void destroyWindow();
 // Viewport and a 60-degree projection for a client size (0 height becomes 1).

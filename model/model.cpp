@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
 
 namespace {
@@ -51,6 +52,17 @@ float widestFrom(float widest, const std::vector<VrVertex>& vertices, const floa
     return widest;
 }
 
+// Appends the vertices as the display list places them; untextured ones get
+// texture coordinates 0, which nothing reads with texturing off.
+void appendVertices(std::vector<float>& out, const std::vector<VrVertex>& vertices, const VrObject& object)
+{
+    const float* t = object.translation;
+    for (const VrVertex& v : vertices) {
+        const float s = object.textured ? v.s : 0, tc = object.textured ? v.t : 0;
+        out.insert(out.end(), {v.x + t[0], v.y + t[1], v.z + t[2], s, tc});
+    }
+}
+
 } // namespace
 
 void ModelPart::destroy()
@@ -70,6 +82,10 @@ void Model::load(const std::string& path)
         return;
     std::vector<VrObject> objects = readVrObjects(text.data(), text.size());
     parts.assign(objects.size(), ModelPart{});
+    std::map<std::string, TextureId> texturesByName;
+    std::vector<float> arrays;
+    ranges.assign(objects.size(), PartRange{});
+    bool bounded = false;
     for (size_t i = 0; i < objects.size(); ++i) {
         const VrObject& object = objects[i];
         if (!object.read)
@@ -81,24 +97,59 @@ void Model::load(const std::string& path)
         part.green = object.colour[1];
         part.blue = object.colour[2];
         if (!object.textureName.empty()) {
-            part.texture = createMipmappedTexture("Images\\" + object.textureName);
-            // Made clamped, and just bound: models repeat theirs. Set once
-            // here rather than on whatever texture happens to be bound when
-            // a model is drawn, which may be the sky's or the map's.
-            if (part.texture > 0)
-                setWrapRepeat();
+            auto known = texturesByName.find(object.textureName);
+            if (known != texturesByName.end()) {
+                part.texture = known->second;
+            } else {
+                part.texture = createMipmappedTexture("Images\\" + object.textureName);
+                // Made clamped, and just bound: models repeat theirs. Set once
+                // here rather than on whatever texture happens to be bound when
+                // a model is drawn, which may be the sky's or the map's.
+                if (part.texture > 0)
+                    setWrapRepeat();
+                texturesByName.emplace(object.textureName, part.texture);
+            }
         }
         part.list = glGenLists(1);
         glNewList(part.list, GL_COMPILE);
         emitPolygons(GL_TRIANGLES, object.triangles, object);
         emitPolygons(GL_QUADS, object.quads, object);
         glEndList();
+
+        PartRange& range = ranges[i];
+        range.first = int(arrays.size()) / VertexBuffer::kFloatsPerVertex;
+        range.triangles = int(object.triangles.size());
+        range.quads = int(object.quads.size());
+        appendVertices(arrays, object.triangles, object);
+        appendVertices(arrays, object.quads, object);
+        for (const std::vector<VrVertex>* list : {&object.triangles, &object.quads})
+            for (const VrVertex& v : *list) {
+                const float p[3] = {v.x + object.translation[0], v.y + object.translation[1],
+                                    v.z + object.translation[2]};
+                for (int k = 0; k < 3; ++k) {
+                    lower[k] = bounded ? std::min(lower[k], p[k]) : p[k];
+                    upper[k] = bounded ? std::max(upper[k], p[k]) : p[k];
+                }
+                bounded = true;
+            }
     }
+    if (!vertices.upload(arrays.data(), arrays.size() * sizeof(float)))
+        ranges.clear();
 }
 
-void Model::draw(const float* position, const float* rotation, const float* scale) const
+void Model::drawPartArrays(size_t i) const
 {
-    glPushMatrix();
+    if (i >= ranges.size())
+        return;
+    const PartRange& r = ranges[i];
+    if (r.triangles > 0)
+        glDrawArrays(GL_TRIANGLES, r.first, r.triangles);
+    if (r.quads > 0)
+        glDrawArrays(GL_QUADS, r.first + r.triangles, r.quads);
+}
+
+void Model::applyPlacement(const float* position, const float* rotation, const float* scale)
+{
     if (position)
         glTranslatef(position[0], position[1], position[2]);
     if (rotation) {
@@ -111,6 +162,12 @@ void Model::draw(const float* position, const float* rotation, const float* scal
     }
     if (scale)
         glScalef(scale[0], scale[1], scale[2]);
+}
+
+void Model::draw(const float* position, const float* rotation, const float* scale) const
+{
+    glPushMatrix();
+    applyPlacement(position, rotation, scale);
     for (const ModelPart& part : parts) {
         bindTexture(part.texture);
         glColor4f(part.red, part.green, part.blue, 1.0f);
@@ -121,8 +178,17 @@ void Model::draw(const float* position, const float* rotation, const float* scal
 
 void Model::destroy()
 {
+    // A texture shared by several parts is deleted with the first of them.
+    for (size_t i = 0; i < parts.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (parts[j].texture == parts[i].texture)
+                parts[i].texture = -1;
     for (ModelPart& part : parts)
         part.destroy();
     parts.clear();
     footprint = 0;
+    for (int k = 0; k < 3; ++k)
+        lower[k] = upper[k] = 0;
+    vertices.release();
+    ranges.clear();
 }

@@ -3,6 +3,7 @@
 // colour per object of the file, drawn at a position, a single-axis rotation
 // and a scale.
 #include "app/render_state.h"
+#include "render/vertex_buffer.h"
 
 #include <string>
 #include <vector>
@@ -25,16 +26,37 @@ public:
     // Largest distance of a vertex from the vertical axis through the origin,
     // translations applied: what culling needs to know of the model's size.
     float footprint = 0;
+    // Box round every vertex, translations applied (zero for an empty model).
+    float lower[3] = {}, upper[3] = {};
+
+    // The vertices of every part in one buffer object, where the driver has
+    // them: each part's triangles then its quads, in part order. Empty
+    // otherwise.
+    VertexBuffer vertices;
+    struct PartRange {
+        int first = 0;      // first vertex in `vertices`
+        int triangles = 0;  // vertices drawn as triangles, then
+        int quads = 0;      // vertices drawn as quads
+    };
+    std::vector<PartRange> ranges;  // one per part when `vertices` is filled
 
     int partCount() const { return int(parts.size()); }
     // Reads `path` (an asset name such as "Models\\tree1.vr", or an absolute
     // path) into this empty model and compiles its parts; textures come from
-    // the Images folder and repeat. A missing or empty file leaves the model
-    // empty, silently.
+    // the Images folder and repeat, one per file name (parts naming the same
+    // file share it). A missing or empty file leaves the model empty,
+    // silently.
     void load(const std::string& path);
     // Draws every part. Each argument is three floats or null; of the
     // rotation (degrees about x, y, z) only the first non-zero angle is used.
     void draw(const float* position, const float* rotation, const float* scale) const;
+    // The modelview transform draw applies: translation, the first non-zero
+    // rotation angle, scale (each argument three floats or null).
+    static void applyPlacement(const float* position, const float* rotation, const float* scale);
+    // Part i from `vertices`, drawn the way its display list draws it; the
+    // caller has bound the arrays of `vertices`, the part's texture and its
+    // colour.
+    void drawPartArrays(size_t i) const;
     // Destroys every part and leaves no parts. Needs the GL context; the
     // destructor makes no GL calls.
     void destroy();

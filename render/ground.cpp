@@ -1,10 +1,55 @@
 #include "render/ground.h"
 
+#include "render/camera.h"
 #include "render/frustum.h"
 #include "render/texture.h"
 #include "terrain/terrain.h"
 
+#include <GL/gl.h>
+
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The sky's cylinder (radius 120 round the eye, drawn with depth) hides
+// every cell lying wholly farther away; a unit more leaves room for rounding.
+constexpr float kSkyReach = 121;
+// Room for rounding in the plane tests.
+constexpr float kPlaneSlack = 0.01f;
+
+// The cells [x, x + 1] of the row [z, z + 1], heights within [low, high],
+// that may show, as the range [first, last] of x; empty when first > last.
+// A cell is dropped only when its whole box lies outside one of the six
+// frustum planes or beyond the sky's reach.
+void visibleSpan(float z, float low, float high, float& first, float& last)
+{
+    const RenderState& rs = renderState();
+    first = -1e30f;
+    last = 1e30f;
+    for (const float* plane : rs.planes) {
+        const float a = plane[0], b = plane[1], c = plane[2];
+        // The box's largest distance from the plane is a * x + k at its best corner.
+        const float k = b * (b > 0 ? high : low) + c * (c > 0 ? z + 1 : z) + plane[3] + kPlaneSlack;
+        if (a > 0)
+            first = std::max(first, -k / a - 1);
+        else if (a < 0)
+            last = std::min(last, -k / a);
+        else if (k < 0)
+            last = -1e30f;
+    }
+    const float* eye = cameraPosition();
+    const float dz = eye[2] < z ? z - eye[2] : eye[2] > z + 1 ? eye[2] - z - 1 : 0;
+    if (dz >= kSkyReach) {
+        last = -1e30f;
+        return;
+    }
+    const float half = std::sqrt(kSkyReach * kSkyReach - dz * dz);
+    first = std::max(first, eye[0] - half - 1);
+    last = std::min(last, eye[0] + half);
+}
+
+} // namespace
 
 void GroundPatch::build()
 {
@@ -55,16 +100,41 @@ void Ground::build(const Terrain& from, int size)
         }
     // Headless tools and tests build terrains without a GL context.
     grassTexture = renderState().hasContext ? createMipmappedTexture("Images\\grass.bmp") : 0;
+    if (renderState().hasContext && renderState().hasVertexBuffers && !patches.empty()) {
+        std::vector<float> arrays;
+        arrays.reserve(patches.size() * size_t(patches[0].mesh->vertexCount()) * VertexBuffer::kFloatsPerVertex);
+        for (const GroundPatch& patch : patches) {
+            const float* p = patch.mesh->positions();
+            const float* t = patch.mesh->texCoords();
+            for (int v = 0; v < patch.mesh->vertexCount(); ++v)
+                arrays.insert(arrays.end(), {p[3 * v], p[3 * v + 1], p[3 * v + 2], t[2 * v], t[2 * v + 1]});
+        }
+        if (vertices.upload(arrays.data(), arrays.size() * sizeof(float)) && renderState().fastWorld)
+            for (GroundPatch& patch : patches)
+                patch.mesh->releaseArrays();
+    }
 }
 
 int Ground::draw()
 {
     bindTexture(grassTexture);
     int drawn = 0;
-    for (GroundPatch& patch : patches) {
+    for (size_t i = 0; i < patches.size(); ++i) {
+        GroundPatch& patch = patches[i];
         if (patch.mesh && cubeInFrustum(patch.centreX, patch.centreY, patch.centreZ, patch.half) == 1) {
             setWrapRepeat();
-            patch.mesh->draw();
+            if (patch.mesh->hasArrays() || vertices.empty()) {
+                patch.mesh->draw();
+            } else {
+                // The same strips, the same calls, from the buffer.
+                const int perStrip = patch.mesh->verticesPerStrip();
+                const int base = int(i) * patch.mesh->vertexCount();
+                vertices.bindArrays();
+                glColor4f(1, 1, 1, 1);
+                for (int strip = 0; strip < patch.mesh->stripCount(); ++strip)
+                    glDrawArrays(GL_TRIANGLE_STRIP, base + strip * perStrip, perStrip);
+                VertexBuffer::unbind();
+            }
             ++drawn;
         }
     }
@@ -72,8 +142,61 @@ int Ground::draw()
     return drawn;
 }
 
+int Ground::appendVisibleRuns(std::vector<int>& firsts, std::vector<int>& counts) const
+{
+    const float* eye = cameraPosition();
+    std::vector<std::pair<float, int>>& order = nearestPatches_;
+    order.clear();
+    for (int i = 0; i < int(patches.size()); ++i) {
+        const GroundPatch& p = patches[size_t(i)];
+        if (cubeInFrustum(p.centreX, p.centreY, p.centreZ, p.half) != 1)
+            continue;
+        const float dx = p.centreX - eye[0], dz = p.centreZ - eye[2];
+        order.emplace_back(dx * dx + dz * dz, i);
+    }
+    std::sort(order.begin(), order.end());
+    int runs = 0;
+    for (const std::pair<float, int>& near : order) {
+        const GroundPatch& p = patches[size_t(near.second)];
+        const int perStrip = p.mesh->verticesPerStrip();
+        const int base = near.second * p.mesh->vertexCount();
+        const int eyeRow = std::clamp(int(std::floor(eye[2] - p.z0)), 0, p.depth - 1);
+        for (int step = 0; step < 2 * p.depth; ++step) {
+            // eyeRow, eyeRow + 1, eyeRow - 1, eyeRow + 2, ...
+            const int row = step % 2 == 0 ? eyeRow + step / 2 : eyeRow - (step + 1) / 2;
+            if (row < 0 || row >= p.depth)
+                continue;
+            float first = 0, last = 0;
+            visibleSpan(p.z0 + float(row), p.centreY - p.half, p.centreY + p.half, first, last);
+            const int a = std::max(0, int(std::ceil(first - p.x0)));
+            const int b = std::min(p.width - 1, int(std::floor(last - p.x0)));
+            if (a > b)
+                continue;
+            // Cell c of a row is drawn by the strip's vertices 2c to 2c + 3.
+            firsts.push_back(base + row * perStrip + 2 * a);
+            counts.push_back(2 * (b - a) + 4);
+            ++runs;
+        }
+    }
+    return runs;
+}
+
+bool Ground::eyeAboveGround() const
+{
+    const float* eye = cameraPosition();
+    const int cx = int(std::floor(eye[0])), cz = int(std::floor(eye[2]));
+    // The near plane starts a few hundredths of a unit round the eye; the
+    // ground within a cell of it is no higher than its highest vertex there.
+    float top = -1e30f;
+    for (int z = cz - 1; z <= cz + 2; ++z)
+        for (int x = cx - 1; x <= cx + 2; ++x)
+            top = std::max(top, heightAt(float(x), float(z)));
+    return eye[1] > top + 0.25f;
+}
+
 void Ground::release()
 {
+    vertices.release();
     patches = std::vector<GroundPatch>();
     patchesPerSide = patchCount = 0;
     if (grassTexture > 0 && renderState().hasContext)

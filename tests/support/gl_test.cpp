@@ -1,6 +1,7 @@
 #include "gl_test.h"
 
 #include "app/render_state.h"
+#include "app/window.h"
 #include "platform/sdl_platform.h"
 
 #include <GL/gl.h>
@@ -82,13 +83,9 @@ void resetGlState()
     glColor4f(1, 1, 1, 1);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (extensions && std::strstr(extensions, "GL_EXT_compiled_vertex_array")) {
-        platform::Platform& p = platform::current();
-        rs.lockArrays = reinterpret_cast<void (*)(int, int)>(p.glProcAddress("glLockArraysEXT"));
-        rs.unlockArrays = reinterpret_cast<void (*)()>(p.glProcAddress("glUnlockArraysEXT"));
-        rs.hasCompiledArrays = rs.lockArrays && rs.unlockArrays;
-    }
+    findExtensions(rs);
+    // Tests draw the straightforward way unless they ask for the fast one.
+    rs.fastWorld = false;
 }
 
 void GlTest::SetUp()

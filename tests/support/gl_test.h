@@ -29,7 +29,8 @@ protected:
 
 // The window defaults a new game window sets (blending, depth test, texturing,
 // viewport and projection for 640 x 480, extension entry points), and a
-// RenderState as createWindow leaves it.
+// RenderState as createWindow leaves it, but with the world drawn the
+// straightforward way (RenderState::fastWorld clear).
 void resetGlState();
 
 } // namespace testsupport
