@@ -39,7 +39,9 @@ void Sky::load()
     texture = createMipmappedTexture("images\\Sky.bmp");
 }
 
-void Sky::draw() const
+namespace {
+
+void drawCylinder(TextureId texture)
 {
     disableFog();
     glColor4f(1, 1, 1, 1);
@@ -52,6 +54,37 @@ void Sky::draw() const
     glEnd();
     setClearColor(0.65f, 0.8f, 1.0f);
     enableFog(90, 120);
+}
+
+} // namespace
+
+void Sky::draw() const
+{
+    RenderState& rs = renderState();
+    if (!rs.fastWorld) {
+        drawCylinder(texture);
+        return;
+    }
+    rs.skyPending = true;
+    rs.pendingSkyTexture = texture;
+    // What follows in the frame (the origin marker) sees the texture, colour
+    // and texture coordinate the strip would have left.
+    disableFog();
+    glColor4f(1, 1, 1, 1);
+    bindTexture(texture);
+    const SkyVertex last = skyStrip(cameraPosition()).back();
+    glTexCoord2f(last.s, last.t);
+    setClearColor(0.65f, 0.8f, 1.0f);
+    enableFog(90, 120);
+}
+
+void drawPendingSky()
+{
+    RenderState& rs = renderState();
+    if (!rs.skyPending)
+        return;
+    rs.skyPending = false;
+    drawCylinder(rs.pendingSkyTexture);
 }
 
 void Sky::release()

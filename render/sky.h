@@ -1,7 +1,9 @@
 #pragma once
 // The sky: a textured cylinder of radius 120 around the eye, drawn first in
 // every frame of play; it also sets the light blue fog the world fades into
-// from 90 to 120 units.
+// from 90 to 120 units. When the world is drawn the fast way the cylinder
+// is drawn after the ground and trees instead, behind them, so that the
+// pixels they cover are never shaded twice; the picture is the same.
 #include "app/render_state.h"
 
 #include <array>
@@ -17,7 +19,9 @@ struct Sky {
     // Loads "images\\Sky.bmp", deleting a texture of an earlier load.
     void load();
     // Draws the cylinder around the camera and sets the fog and clear colour
-    // for the rest of the frame. After the camera update.
+    // for the rest of the frame. After the camera update. With
+    // RenderState::fastWorld it leaves the cylinder pending for
+    // drawPendingSky and only sets the state drawing it would leave.
     void draw() const;
     // Deletes the texture; texture -1.
     void release();
@@ -28,3 +32,7 @@ struct Sky {
 // -120 (t = 0); s runs from 0 to 1 over the first half turn and back.
 constexpr int kSkyStripVertices = 38;
 std::array<SkyVertex, kSkyStripVertices> skyStrip(const float eye[3]);
+
+// Draws the cylinder that Sky::draw left pending in this frame, if any, with
+// the depth function the caller set; leaves the fog as Sky::draw does.
+void drawPendingSky();

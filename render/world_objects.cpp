@@ -50,6 +50,25 @@ bool mayShow(const float p[3], float footprint)
     return dx * dx + dz * dz <= reach * reach && sphereInFrustumSides(p, footprint) != 0;
 }
 
+// Keeps what a ModelDrawer culling the unseen would draw.
+class VisibleCollector : public ObjectSink {
+public:
+    VisibleCollector(const WorldObjects& objects, std::vector<PlacedObject>& out) : objects_(objects), out_(out) {}
+
+    void place(const PlacedObject& object) override
+    {
+        if (object.slot < 0 || object.slot >= WorldObjects::kSlotCount)
+            return;
+        const Model* model = objects_.slots[size_t(object.slot)].get();
+        if (model && mayShow(object.position, model->footprint * object.scale))
+            out_.push_back(object);
+    }
+
+private:
+    const WorldObjects& objects_;
+    std::vector<PlacedObject>& out_;
+};
+
 class ModelDrawer : public ObjectSink {
 public:
     // cullUnseen: skip models that cannot show, which the coarse cell test
@@ -143,6 +162,13 @@ int WorldObjects::drawVegetation(float heading) const
     ModelDrawer drawer(*this, true);
     placeVegetation(heading, drawer);
     return drawer.drawn;
+}
+
+void WorldObjects::collectVegetation(float heading, std::vector<PlacedObject>& out) const
+{
+    out.clear();
+    VisibleCollector collector(*this, out);
+    placeVegetation(heading, collector);
 }
 
 void WorldObjects::drawControlFlags() const

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 struct Terrain;
 
@@ -66,4 +67,8 @@ struct WorldObjects {
     // A flag at every course point in use, the start included, full size at
     // the eye and half size 20 units away; never culled.
     void placeControlFlags(ObjectSink& sink) const;
+    // The vegetation drawVegetation hands to the driver, in its order,
+    // appended to `out` (cleared first); draws the same numbers from the
+    // shared generator.
+    void collectVegetation(float heading, std::vector<PlacedObject>& out) const;
 };

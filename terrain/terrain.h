@@ -12,6 +12,7 @@
 #include "map/map_image.h"
 #include "render/ground.h"
 #include "render/world_objects.h"
+#include "render/world_renderer.h"
 #include "terrain/course.h"
 #include "terrain/world_size.h"
 
@@ -29,6 +30,7 @@ enum TerrainClass : int32_t {
 struct Terrain {
     Ground ground;          // built from the relief for each game; lives for one terrain
     WorldObjects objects;   // tree, bush and flag models, loaded for each game
+    WorldRenderer renderer; // the fast way of drawing the world; scratch only, lives for the process
 
     MapImage mapImage;          // the MapSize x MapSize orienteering map
     TextureId mapTexture = 0;   // texture of the map; -1 none
@@ -126,7 +128,8 @@ struct Terrain {
     // The minimap's keys, zoom, pan and rotation for this frame; returns the
     // screen position of the map's top-left corner.
     struct MapOrigin updateMapView();
-    // The ground and the world objects around the runner.
+    // The ground and the world objects around the runner, and the sky if
+    // Sky::draw left it to the world; the fast way where the driver allows.
     void drawWorld();
 
     // Queries (never fail; 0 before the grids exist) ------------------------

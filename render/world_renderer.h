@@ -1,0 +1,59 @@
+#pragma once
+// The world of a frame of play drawn the fast way. The picture is the one
+// Sky::draw, Ground::draw and WorldObjects::draw make one after another;
+// the work a software rasteriser does for it is much smaller:
+// - the nearest trees and bushes first and the ground after them, so the
+//   depth test throws away what they hide before it is shaded;
+// - then the depth buffer is read back once, and every further model whose
+//   box lies wholly behind it is left out;
+// - the rest nearest first in a few distance bands, each band texture by
+//   texture from buffer objects, one bind per texture;
+// - the sky last, where nothing stands in front of it;
+// - no blending (every surface of the world is opaque).
+// Each model keeps the transform WorldObjects::draw gives it, bit for bit,
+// and draws its parts in their order; surfaces at equal depth tie as before
+// with the ground, the sky and the flags. The vegetation draws the same
+// numbers from the shared generator as WorldObjects::draw.
+#include "render/world_objects.h"
+
+#include <vector>
+
+struct Ground;
+
+class WorldRenderer {
+public:
+    enum Layer { kSky = 1, kGround = 2, kVegetation = 4, kFlags = 8, kAllLayers = 15 };
+
+    // Draws the chosen layers after the camera update (the sky only if
+    // Sky::draw left it pending). Returns false, having drawn nothing, when
+    // the ground or the models lack buffer objects.
+    bool draw(const Ground& ground, const WorldObjects& objects, float heading, int layers = kAllLayers);
+
+    // Of the last draw: models handed to the driver, and models left out as
+    // hidden behind the depth read back.
+    int modelsDrawn = 0;
+    int modelsHidden = 0;
+
+private:
+    struct Instance {
+        const Model* model = nullptr;
+        float distanceSquared = 0;  // from the eye, on the ground plane
+        float modelview[16] = {};   // as Model::draw would load it
+    };
+    // A texture's turn in a band: the parts of one model drawn with it.
+    struct Pass {
+        const Model* model = nullptr;
+        int texture = -1;
+        std::vector<size_t> parts;
+    };
+
+    void preparePasses(const WorldObjects& objects);
+    void drawBand(size_t begin, size_t end);
+    void hideOccluded(size_t begin);
+
+    std::vector<PlacedObject> placed_;
+    std::vector<Instance> instances_;
+    std::vector<Pass> passes_;
+    std::vector<int> firsts_, counts_;
+    std::vector<float> depth_, coarseDepth_;
+};
