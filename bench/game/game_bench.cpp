@@ -3,8 +3,17 @@
 // an empty frame (clear and swap only) measured in the same process, and
 // the process's peak memory.
 //
+// With --quickstarts N it measures memory over repeated games instead: N
+// games in a row, each started with QuickStart from the main menu, played
+// for a few frames and left with Escape. The resident memory is taken in
+// the first frame of each game; it prints it for every tenth game, the
+// growth from the tenth game to the last and the largest seen after the
+// tenth.
+//
 // Run it under a display (xvfb-run -a -s "-screen 0 1024x768x24"). Options:
-// --frames N (game frames measured, default 400).
+// --frames N (game frames measured, default 400), --plain (the world drawn
+// the straightforward way), --quickstarts N, --size S (MapSize of those
+// games; the menu's default otherwise).
 #include "app/app.h"
 #include "app/game.h"
 #include "app/program.h"
@@ -42,6 +51,69 @@ Summary summarise(std::vector<double> ms)
     return s;
 }
 
+// Resident memory of the process now, in MiB.
+double residentMiB()
+{
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (!f)
+        return 0;
+    char line[256];
+    double kib = 0;
+    while (std::fgets(line, sizeof line, f))
+        if (std::strncmp(line, "VmRSS:", 6) == 0)
+            kib = std::atof(line + 6);
+    std::fclose(f);
+    return kib / 1024;
+}
+
+// Plays `games` QuickStart games one after another; returns the resident
+// memory in the first frame of each.
+std::vector<double> repeatedGames(int games, int mapSize)
+{
+    platform::SdlPlatform sdl;
+    platform::ScriptedPlatform script(&sdl);
+    script.msPerFrame = 33;
+    platform::setCurrent(&script);
+    std::vector<double> resident;
+    int clickFrame = -1, playedFrames = 0;
+    bool played = false;
+    script.onSwap = [&](int index) {
+        if (app().state == AppStateMenu) {
+            if (played) {
+                played = false;
+                if (int(resident.size()) >= games) {
+                    script.queueClose();
+                    return;
+                }
+            }
+            if (clickFrame < 0) {
+                if (mapSize > 0)
+                    g_mapSize = mapSize;
+                script.pointerX = 320;
+                script.pointerY = 184;
+                clickFrame = index;
+            }
+            script.buttons.left = index - clickFrame < 3;
+        } else if (app().state == AppStatePlaying) {
+            clickFrame = -1;
+            if (!played) {
+                resident.push_back(residentMiB());
+                if (int(resident.size()) % 10 == 0)
+                    std::printf("game %3zu: %.1f MiB resident\n", resident.size(), resident.back());
+            }
+            played = true;
+            // A few frames of running, then Escape, which acts on release.
+            ++playedFrames;
+            steerToNextControl(script);
+            const bool escape = playedFrames % 24 == 20;
+            script.holdKey(scan::kEscape, escape);
+        }
+    };
+    runProgram();
+    platform::setCurrent(nullptr);
+    return resident;
+}
+
 std::vector<double> emptyFrames(int count)
 {
     platform::SdlPlatform sdl;
@@ -69,11 +141,30 @@ std::vector<double> emptyFrames(int count)
 
 int main(int argc, char** argv)
 {
-    int frames = 400;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--frames") == 0)
-            frames = std::max(10, std::atoi(argv[i + 1]));
+    int frames = 400, quickStarts = 0, mapSize = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc)
+            frames = std::max(10, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--quickstarts") == 0 && i + 1 < argc)
+            quickStarts = std::max(10, std::atoi(argv[++i]));
+        else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc)
+            mapSize = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--plain") == 0)
+            setenv("FERNHOLLOW_PLAIN_WORLD", "1", 1);
+    }
     setenv("FERNHOLLOW_NO_MESSAGE_BOXES", "1", 0);
+
+    if (quickStarts > 0) {
+        std::vector<double> resident = repeatedGames(quickStarts, mapSize);
+        if (int(resident.size()) < quickStarts) {
+            std::fprintf(stderr, "only %zu games were played\n", resident.size());
+            return 1;
+        }
+        std::printf("resident memory from game 10 to game %d: %.1f MiB to %.1f MiB, growth %.1f MiB; largest %.1f MiB\n",
+                    quickStarts, resident[9], resident.back(), resident.back() - resident[9],
+                    *std::max_element(resident.begin() + 9, resident.end()));
+        return 0;
+    }
 
     std::vector<double> empty = emptyFrames(frames);
 

@@ -3,18 +3,24 @@
 // seen from fixed points and headings, drawing the sky, the ground, the
 // vegetation and the flags as a game frame does. Next to it, measured in the
 // same run, an empty frame (clear and swap only) and the frame built up
-// layer by layer, so the cost of each layer shows.
+// layer by layer, so the cost of each layer shows; all of it once drawn the
+// straightforward way (layer after layer) and once the fast way
+// (WorldRenderer), where the driver allows.
 //
 // Columns: median, 95th percentile and mean of all frames; best, the mean
 // over the views of each view's fastest frame (the least disturbed by other
 // work on a shared machine); cpu, processor time per frame with the driver's
-// threads.
+// threads, and main, the part of it on the thread that calls GL (the rest
+// is the driver's rasteriser threads, which share the cores). Processor
+// times vary least when other programs share the machine.
 //
 // Run it under a display (xvfb-run -a -s "-screen 0 1024x768x24"). Options:
-// --frames N (frames measured per view, default 12), --seed S.
+// --frames N (frames measured per view, default 12), --seed S,
+// --plain (straightforward way only), --fast (fast way only).
 #include "app/frame.h"
 #include "app/random.h"
 #include "app/render_state.h"
+#include "app/window.h"
 #include "platform/sdl_platform.h"
 #include "render/camera.h"
 #include "render/gl_state.h"
@@ -26,6 +32,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -40,7 +47,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The GL defaults the game window sets, and its extension lookup.
-void setGameGlState(platform::Platform& p)
+void setGameGlState()
 {
     RenderState& rs = renderState();
     rs.hasContext = true;
@@ -56,12 +63,7 @@ void setGameGlState(platform::Platform& p)
     glDepthFunc(GL_LEQUAL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
-    if (extensions && std::strstr(extensions, "GL_EXT_compiled_vertex_array")) {
-        rs.lockArrays = reinterpret_cast<void (*)(int, int)>(p.glProcAddress("glLockArraysEXT"));
-        rs.unlockArrays = reinterpret_cast<void (*)()>(p.glProcAddress("glUnlockArraysEXT"));
-        rs.hasCompiledArrays = rs.lockArrays && rs.unlockArrays;
-    }
+    findExtensions(rs);
 }
 
 class IgnoreEvents : public platform::WindowListener {
@@ -97,6 +99,14 @@ double cpuMs()
            (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1000;
 }
 
+// Processor time of the calling thread.
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
+}
+
 Stats statsOf(std::vector<double> ms)
 {
     Stats s;
@@ -115,10 +125,13 @@ class Bench {
 public:
     Bench(platform::Platform& p, Terrain& t, Sky& sky) : p_(p), t_(t), sky_(sky) {}
 
+    bool fast = false;
+
     // One frame: clear, camera, the chosen layers, swap; milliseconds.
     double frame(const View& v, int layers)
     {
         const Clock::time_point start = Clock::now();
+        renderState().fastWorld = fast;
         beginFrame();
         if (layers != 0) {
             setPerspective(120);
@@ -126,12 +139,16 @@ public:
             setPerspective(1000);
             if (layers & kSky)
                 sky_.draw();
-            if (layers & kGround)
-                t_.ground.draw();
-            if (layers & kVegetation)
-                t_.objects.drawVegetation(v.heading);
-            if (layers & kFlags)
-                t_.objects.drawControlFlags();
+            if (fast) {
+                t_.renderer.draw(t_.ground, t_.objects, v.heading, layers);
+            } else {
+                if (layers & kGround)
+                    t_.ground.draw();
+                if (layers & kVegetation)
+                    t_.objects.drawVegetation(v.heading);
+                if (layers & kFlags)
+                    t_.objects.drawControlFlags();
+            }
         }
         glFlush();
         p_.swapBuffers();
@@ -141,23 +158,25 @@ public:
     }
 
     std::vector<double> run(const std::vector<View>& views, int layers, int frames, double& cpuPerFrame,
-                            double& best)
+                            double& mainPerFrame, double& best)
     {
         std::vector<double> ms;
-        double cpu = 0;
+        double cpu = 0, main = 0;
         best = 0;
         for (const View& v : views) {
             frame(v, layers);  // warm the driver's caches for this view
-            const double before = cpuMs();
+            const double before = cpuMs(), mainBefore = threadCpuMs();
             double fastest = 1e30;
             for (int i = 0; i < frames; ++i) {
                 ms.push_back(frame(v, layers));
                 fastest = std::min(fastest, ms.back());
             }
             cpu += cpuMs() - before;
+            main += threadCpuMs() - mainBefore;
             best += fastest / double(views.size());
         }
         cpuPerFrame = cpu / double(ms.size());
+        mainPerFrame = main / double(ms.size());
         return ms;
     }
 
@@ -174,11 +193,16 @@ int main(int argc, char** argv)
 {
     int frames = 12;
     uint32_t seed = 424242;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (!std::strcmp(argv[i], "--frames"))
-            frames = std::max(1, std::atoi(argv[i + 1]));
-        else if (!std::strcmp(argv[i], "--seed"))
-            seed = uint32_t(std::strtoul(argv[i + 1], nullptr, 10));
+    bool plainWay = true, fastWay = true;
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
+            frames = std::max(1, std::atoi(argv[++i]));
+        else if (!std::strcmp(argv[i], "--seed") && i + 1 < argc)
+            seed = uint32_t(std::strtoul(argv[++i], nullptr, 10));
+        else if (!std::strcmp(argv[i], "--plain"))
+            fastWay = false;
+        else if (!std::strcmp(argv[i], "--fast"))
+            plainWay = false;
     }
     setenv("FERNHOLLOW_NO_MESSAGE_BOXES", "1", 0);
     platform::SdlPlatform sdl;
@@ -187,7 +211,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no GL window: run under a display (xvfb-run)\n");
         return 1;
     }
-    setGameGlState(sdl);
+    setGameGlState();
+    const bool driverHasFastWay = renderState().fastWorld;
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     g_mapSize = 512;
@@ -211,9 +236,11 @@ int main(int argc, char** argv)
     for (float h : {45.0f, 135.0f, 225.0f, 315.0f})
         views.push_back({{256, terrain.heightAt(256, 256) + 1.25f, 256}, h});
 
-    // What a view holds: patches drawn, objects placed and models drawn.
+    // What a view holds: patches drawn, objects placed and models drawn,
+    // and the models the fast way draws and leaves out as hidden.
     Bench bench(sdl, terrain, sky);
-    double patches = 0, objects = 0, models = 0;
+    double patches = 0, objects = 0, models = 0, fastDrawn = 0, fastHidden = 0;
+    renderState().fastWorld = false;
     for (const View& v : views) {
         setPerspective(120);
         updateCamera(v.eye, v.heading);
@@ -224,11 +251,22 @@ int main(int argc, char** argv)
         objects += counter.count;
         models += terrain.objects.drawVegetation(v.heading);
     }
+    if (driverHasFastWay)
+        for (const View& v : views) {
+            bench.fast = true;
+            bench.frame(v, kAll);
+            fastDrawn += terrain.renderer.modelsDrawn;
+            fastHidden += terrain.renderer.modelsHidden;
+        }
     std::printf("terrain: 512 cells, High open, High dense, seed %u; prepared in %.0f ms\n", seed, prepareMs);
     const double n = double(views.size());
     std::printf("views: %zu, %d frames each; per view on average %.1f ground patches drawn, %.0f trees and bushes "
                 "placed, %.0f of them drawn\n",
                 views.size(), frames, patches / n, objects / n, models / n);
+    if (driverHasFastWay)
+        std::printf("fast way: %.0f models drawn, %.0f left out as hidden per view\n", fastDrawn / n, fastHidden / n);
+    else
+        std::printf("fast way: not offered by this driver\n");
 
     struct Row {
         const char* name;
@@ -241,19 +279,26 @@ int main(int argc, char** argv)
         {"sky + ground + vegetation", kSky | kGround | kVegetation},
         {"game frame (sky, ground, vegetation, flags)", kAll},
     };
-    Stats empty, full;
-    std::printf("%-46s %9s %9s %9s %9s %9s\n", "frame", "median", "p95", "mean", "best", "cpu");
-    for (const Row& r : rows) {
-        double cpu = 0, best = 0;
-        const Stats s = statsOf(bench.run(views, r.layers, frames, cpu, best));
-        std::printf("%-46s %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms\n", r.name, s.median, s.p95, s.mean, best, cpu);
-        if (r.layers == 0)
-            empty = s;
-        if (r.layers == kAll)
-            full = s;
+    for (bool fast : {false, true}) {
+        if (fast ? !(fastWay && driverHasFastWay) : !plainWay)
+            continue;
+        bench.fast = fast;
+        std::printf("\n%s\n", fast ? "fast way (WorldRenderer)" : "straightforward way (layer after layer)");
+        Stats empty, full;
+        std::printf("%-46s %9s %9s %9s %9s %9s %9s\n", "frame", "median", "p95", "mean", "best", "cpu", "main");
+        for (const Row& r : rows) {
+            double cpu = 0, main = 0, best = 0;
+            const Stats s = statsOf(bench.run(views, r.layers, frames, cpu, main, best));
+            std::printf("%-46s %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms\n", r.name, s.median, s.p95, s.mean,
+                        best, cpu, main);
+            if (r.layers == 0)
+                empty = s;
+            if (r.layers == kAll)
+                full = s;
+        }
+        std::printf("game frame / empty frame: median %.1fx, p95 %.1fx\n", full.median / empty.median,
+                    full.p95 / empty.p95);
     }
-    std::printf("game frame / empty frame: median %.1fx, p95 %.1fx\n", full.median / empty.median,
-                full.p95 / empty.p95);
 
     sky.release();
     terrain.release();
