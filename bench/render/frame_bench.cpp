@@ -3,7 +3,8 @@
 // seen from fixed points and headings, drawing the sky, the ground, the
 // vegetation and the flags as a game frame does. Next to it, measured in the
 // same run, an empty frame (clear and swap only) and the frame built up
-// layer by layer, so the cost of each layer shows; all of it once drawn the
+// layer by layer, so the cost of each layer shows, up to the overlays of a
+// frame of play (minimap, HUD text, compass); all of it once drawn the
 // straightforward way (layer after layer) and once the fast way
 // (WorldRenderer), where the driver allows.
 //
@@ -18,13 +19,17 @@
 // --frames N (frames measured per view, default 12), --seed S,
 // --plain (straightforward way only), --fast (fast way only).
 #include "app/frame.h"
+#include "app/hud_text.h"
+#include "app/overlay.h"
 #include "app/random.h"
 #include "app/render_state.h"
+#include "app/text.h"
 #include "app/window.h"
 #include "platform/sdl_platform.h"
 #include "render/camera.h"
 #include "render/gl_state.h"
 #include "render/sky.h"
+#include "render/texture.h"
 #include "terrain/course.h"
 #include "terrain/terrain.h"
 #include "terrain/world_size.h"
@@ -78,7 +83,7 @@ struct View {
     float heading;
 };
 
-enum Layers { kSky = 1, kGround = 2, kVegetation = 4, kFlags = 8, kAll = 15 };
+enum Layers { kSky = 1, kGround = 2, kVegetation = 4, kFlags = 8, kAll = 15, kOverlays = 16 };
 
 class Counter : public ObjectSink {
 public:
@@ -123,7 +128,12 @@ Stats statsOf(std::vector<double> ms)
 
 class Bench {
 public:
-    Bench(platform::Platform& p, Terrain& t, Sky& sky) : p_(p), t_(t), sky_(sky) {}
+    Bench(platform::Platform& p, Terrain& t, Sky& sky) : p_(p), t_(t), sky_(sky)
+    {
+        loadFont();
+        compass_ = createColorKeyTexture("images\\Compass.bmp", 0xFF00FF);
+    }
+    ~Bench() { deleteTexture(compass_); }
 
     bool fast = false;
 
@@ -149,6 +159,22 @@ public:
                 if (layers & kFlags)
                     t_.objects.drawControlFlags();
             }
+        }
+        if (layers & kOverlays) {
+            // As a frame of play with the help hidden: the minimap centred on
+            // the eye, the lines and labels, the compass.
+            setScissorRect(360, 45, 600, 275);
+            drawImagePivot(480 - v.eye[0], 160 - v.eye[2], 512, 512, t_.mapTexture, 0, 0, 0);
+            setScissorBox(-1, -1, -1, -1);
+            hud_.clearAll();
+            hud_.addLine("FPS: %3.1f", 60.0);
+            hud_.addLine("Press F1 to show Help");
+            hud_.addLabel(200, 440, 1.5f, 0xFFFFFF, "Next Control: %i", 1);
+            hud_.addLabel(265, 425, 1.0f, 0xFFFFFF, "Time: %2i:%2i", 1, 5);
+            drawImage(576, 0, 64, 64, compass_, v.heading);
+            beginOverlay();
+            hud_.draw();
+            endOverlay();
         }
         glFlush();
         p_.swapBuffers();
@@ -184,6 +210,8 @@ private:
     platform::Platform& p_;
     Terrain& t_;
     Sky& sky_;
+    HudText hud_;
+    TextureId compass_ = -1;
     IgnoreEvents events_;
 };
 
@@ -278,6 +306,7 @@ int main(int argc, char** argv)
         {"sky + ground", kSky | kGround},
         {"sky + ground + vegetation", kSky | kGround | kVegetation},
         {"game frame (sky, ground, vegetation, flags)", kAll},
+        {"game frame + minimap, HUD text, compass", kAll | kOverlays},
     };
     for (bool fast : {false, true}) {
         if (fast ? !(fastWay && driverHasFastWay) : !plainWay)
