@@ -49,6 +49,7 @@ void Game::initialise(int kind)
         nOpenAreas = 0;
         ambience.load();
         helpShown = false;
+        settings.load(*this);
         return;
     }
 
@@ -77,7 +78,7 @@ void Game::returnToMenu()
 {
     disableFog();
     setClearColor(0, 0, 0);
-    resizeView(640, 480);
+    applyClientSize();
     menu.buildMainMenu();
     player.endGame();
     app().state = AppStateMenu;

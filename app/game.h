@@ -2,6 +2,7 @@
 // The one top-level object: it owns every subsystem's state for the whole
 // run. Every member starts at zero (ids 0, flags clear, containers empty);
 // the code that uses a member substitutes its default when it finds 0.
+#include "app/game_settings.h"
 #include "app/hud_text.h"
 #include "app/input.h"
 #include "game/player.h"
@@ -33,6 +34,8 @@ public:
     CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
+    GameSettings settings; // the menu pages' settings kept in the user's settings file
+    bool fullscreenLatch = false;  // F11 or Alt+Enter was down in the previous frame
 
     // Lives for one game ------------------------------------------------
     bool escapeLatch = false;  // Escape was down in the previous frame

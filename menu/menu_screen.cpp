@@ -67,6 +67,15 @@ const char* mapSizeLabel(int size)
     return size == 512 ? "Map Size: Big" : size == 256 ? "Map Size: Medium" : "Map Size: Small";
 }
 
+const char* legSizeLabel(int legs)
+{
+    return legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S";
+}
+
+const char* amountLabel(int amount) { return amount == 1 ? "High" : amount == 3 ? "Low" : "Medium"; }
+const char* compassLabel(bool visible) { return visible ? "Compass: On" : "Compass: Off"; }
+const char* minimapLabel(int mode) { return mode == 2 ? "MiniMap Movement: Mouse" : "MiniMap Movement: Auto"; }
+
 void cycleMapSize(int slot)
 {
     g_mapSize *= 2;
@@ -90,22 +99,14 @@ void cycleLegSize(int slot)
     legs += 1;
     if (legs > 3)
         legs = 1;
-    itemAt(slot).setText("%s", legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S");
+    itemAt(slot).setText("%s", legSizeLabel(legs));
 }
 
 // Medium, High, Low, Medium, ...: 2 -> 1 -> 3 -> 2.
 void cycleAmount(int32_t& amount, MenuItem& item, const char* name)
 {
-    if (amount == 3) {
-        amount = 2;
-        item.setText("%s: Medium", name);
-    } else if (amount == 2) {
-        amount = 1;
-        item.setText("%s: High", name);
-    } else {
-        amount = 3;
-        item.setText("%s: Low", name);
-    }
+    amount = amount == 3 ? 2 : amount == 2 ? 1 : 3;
+    item.setText("%s: %s", name, amountLabel(amount));
 }
 
 void cycleDense(int slot) { cycleAmount(game().nDenseAreas, itemAt(slot), "NDense Areas"); }
@@ -115,19 +116,14 @@ void toggleCompass(int slot)
 {
     bool& visible = game().player.compass.visible;
     visible = !visible;
-    itemAt(slot).setText("%s", visible ? "Compass: On" : "Compass: Off");
+    itemAt(slot).setText("%s", compassLabel(visible));
 }
 
 void toggleMinimapMode(int slot)
 {
     int32_t& mode = game().terrain.minimapMode;
-    if (mode == 1) {
-        mode = 2;
-        itemAt(slot).setText("MiniMap Movement: Mouse");
-    } else {
-        mode = 1;
-        itemAt(slot).setText("MiniMap Movement: Auto");
-    }
+    mode = mode == 1 ? 2 : 1;
+    itemAt(slot).setText("%s", minimapLabel(mode));
 }
 
 // The Terrain owns the map texture and replaces it itself when it draws a
@@ -208,33 +204,36 @@ void MenuScreen::buildMainMenu()
 void MenuScreen::buildOptionsMenu()
 {
     *this = MenuScreen{};
+    settingsPage = SettingsPage::Options;
     Game& g = game();
-    g.player.compass.visible = true;
-    g.terrain.minimapMode = 1;
+    g.settings.applyToPage(g, settingsPage);
+    // Sized by the default labels, as a toggle keeps the size it was built with.
     addStacked(*this, 0, 3, "Compass: On", 0xFFAF00, toggleCompass, 0);
     addStacked(*this, 1, 3, "MiniMap Movement: Auto", 0xFF4F4F, toggleMinimapMode, 1);
     addStacked(*this, 2, 3, "Go Back", 0x00AFFF, openMainPage, 1);
+    items[0].setText("%s", compassLabel(g.player.compass.visible));
+    items[1].setText("%s", minimapLabel(g.terrain.minimapMode));
 }
 
 void MenuScreen::buildNewCourseMenu()
 {
     *this = MenuScreen{};
     plainBackground = true;
+    settingsPage = SettingsPage::NewCourse;
     Game& g = game();
-    g_mapSize = 128;
-    g_nControls = 6;
-    g.terrain.course.legSize = 1;
-    g.nDenseAreas = 2;
-    g.nOpenAreas = 2;
-    addCornered(*this, 0, 416, 8, true, "Map Size: Small", cycleMapSize, 0);
+    g.settings.applyToPage(g, settingsPage);
+    addCornered(*this, 0, 416, 8, true, mapSizeLabel(g_mapSize), cycleMapSize, 0);
     addCornered(*this, 1, 416, 50, true, "NControls: 6", cycleControlCount, 1);
+    items[1].setText("NControls: %i", g_nControls);
     addCornered(*this, 2, 8, 416, false, "Generate Map", generateMap, kPreviewSlot);
     addCornered(*this, 3, 416, 416, false, "Start!", startGame, 3);
     addCornered(*this, 4, 408 - 14 * 10, 416, false, "New Course", drawNewCourse, kPreviewSlot);
     addCornered(*this, 5, 576, 416, false, "Back", openMainPage, 0);
-    addCornered(*this, 6, 416, 92, true, "Leg Size: Small", cycleLegSize, 6);
+    addCornered(*this, 6, 416, 92, true, legSizeLabel(g.terrain.course.legSize), cycleLegSize, 6);
     addCornered(*this, 7, 416, 134, true, "NDense Areas: Medium", cycleDense, 7);
     addCornered(*this, 8, 416, 176, true, "NOpen Areas: Medium", cycleOpen, 8);
+    items[7].setText("NDense Areas: %s", amountLabel(g.nDenseAreas));
+    items[8].setText("NOpen Areas: %s", amountLabel(g.nOpenAreas));
     MenuItem& preview = items[kPreviewSlot];
     preview.centreX = 208;
     preview.centreY = 208;
@@ -255,8 +254,13 @@ void MenuScreen::updateAndDraw()
             continue;
         }
         bool over = it.hitTest(p.x, p.y);
-        if (it.armed && over && it.action)
+        if (it.armed && over && it.action) {
+            // The action may build another page; the click belongs to this one.
+            const SettingsPage page = settingsPage;
             it.action(it.argument);
+            if (page != SettingsPage::None)
+                game().settings.storeIfChanged(game(), page);
+        }
         if (it.armed && it.hitTest(p.x, p.y))
             it.armed = false;
         if (buttonSeen && !it.hitTest(p.x, p.y))

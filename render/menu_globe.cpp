@@ -46,7 +46,7 @@ void MenuGlobe::load()
     model->load("Models\\baliza.vr");
     earthTexture = createMipmappedTexture("Images\\earth.bmp");
     blackWithoutFog();
-    resizeView(640, 480);
+    applyClientSize();
 }
 
 void MenuGlobe::drawLoadingScene() const
