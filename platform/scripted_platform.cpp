@@ -24,6 +24,8 @@ WindowError ScriptedPlatform::openWindow(int width, int height, const char* titl
             return e;
     }
     open_ = true;
+    clientWidth = width;
+    clientHeight = height;
     return WindowError::None;
 }
 

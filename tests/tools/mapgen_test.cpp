@@ -124,6 +124,8 @@ TEST(Mapgen, BadUseGetsOneLineAndStatusTwo)
         {{"--out", "o", "--size"}, "--size needs a value"},
         {{"o"}, "unexpected argument"},
         {{"--seed", "5"}, "missing --out"},
+        {{"--out", ""}, "--out needs a folder name"},
+        {{"--out", "o", "-s", "128"}, "unknown option -s"},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.args);
@@ -227,6 +229,7 @@ TEST(Mapgen, TheExecutableReportsItsStatus)
         int status;
     } cases[] = {
         {"--help", 0},
+        {"--version", 0},
         {"--size 100 --out " + dir, 2},
         {"--size 128 --out " + dir, 0},
     };
