@@ -82,7 +82,7 @@ bool createWindow()
     rs.eye[1] = 1.0f;
     rs.windowActive = true;
     platform::Platform& p = platform::current();
-    rng::seed(p.ticks());
+    rng::seed(p.freshSeed());
     rs.windowWidth = 640;
     rs.windowHeight = 480;
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 namespace platform {
 namespace {
@@ -210,6 +211,15 @@ void SdlPlatform::messageBox(const char* caption, const char* text, MessageIcon 
 }
 
 uint32_t SdlPlatform::ticks() { return SDL_GetTicks(); }
+
+uint32_t SdlPlatform::freshSeed()
+{
+    // The kernel's generator; the high-resolution counter also goes in, in
+    // case a random_device ever turns out deterministic.
+    std::random_device device;
+    uint64_t counter = SDL_GetPerformanceCounter();
+    return device() ^ static_cast<uint32_t>(counter) ^ static_cast<uint32_t>(counter >> 32);
+}
 
 bool SdlPlatform::readKeyboard(uint8_t keys[kKeyStateSize])
 {

@@ -24,6 +24,7 @@ public:
 
     void messageBox(const char* caption, const char* text, MessageIcon icon) override;
     uint32_t ticks() override;
+    uint32_t freshSeed() override;
 
     bool readKeyboard(uint8_t keys[kKeyStateSize]) override;
     bool keyPressedSinceLastQuery(int scanCode) override;
