@@ -3,6 +3,7 @@
 // run. Every member starts at zero (ids 0, flags clear, containers empty);
 // the code that uses a member substitutes its default when it finds 0.
 #include "app/hud_text.h"
+#include "coursecode/course_code.h"
 #include "app/input.h"
 #include "game/player.h"
 #include "menu/menu_screen.h"
@@ -12,10 +13,14 @@
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
 
+#include <optional>
+#include <string>
+
 class Game {
 public:
-    // kind 0: first start; 2: a game from "QuickStart"; 3: from "Start!".
-    void initialise(int kind);
+    // kind 0: first start; 2: a game from "QuickStart"; 3: from "Start!",
+    // or, given `code`, the course of that code instead of the previewed one.
+    void initialise(int kind, const coursecode::CourseSettings* code = nullptr);
     // Leaves a game for the main menu (the work of AppStateLeaving).
     void returnToMenu();
     // Releases everything, once, after the main loop.
@@ -33,12 +38,16 @@ public:
     CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
+    // Lives for one terrain: the seed and settings its course was made from;
+    // none until one is made.
+    std::optional<coursecode::CourseSettings> madeCourse;
 
     // Lives for one game ------------------------------------------------
     bool escapeLatch = false;  // Escape was down in the previous frame
     float replayTime = 0;      // seconds into the route replay after the finish
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
+    std::string courseCode;    // code of the course being run; empty if it has none
 };
 
 // The one Game; valid while the program runs.
