@@ -38,6 +38,13 @@ void drawOriginMarker()
     glEnd();
 }
 
+// Below the key help and the finish lines, to be shared or run again.
+void addCourseCodeLine(Game& g)
+{
+    if (!g.courseCode.empty())
+        g.hudText.addLine("Course code: %s", g.courseCode.c_str());
+}
+
 void finishScreen(Game& g)
 {
     Player& p = g.player;
@@ -53,6 +60,7 @@ void finishScreen(Game& g)
     p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
 
     addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
+    addCourseCodeLine(g);
 }
 
 void runningScreen(Game& g)
@@ -70,9 +78,11 @@ void runningScreen(Game& g)
         g.hudText.addLabel(200, 440, 1.5f, 0xFFFFFF, "Next Control: %i", p.nextControl);
     g.hudText.addLabel(265, 425, 1.0f, 0xFFFFFF, "Time: %2i:%2i", p.elapsedSeconds / 60, p.elapsedSeconds % 60);
     g.hudText.addLine(g.helpShown ? "Press F1 to Hide Help" : "Press F1 to show Help");
-    if (g.helpShown)
+    if (g.helpShown) {
         for (const char* line : kHelpLines)
             g.hudText.addLine("%s", line);
+        addCourseCodeLine(g);
+    }
 }
 
 } // namespace
