@@ -54,6 +54,7 @@ void updateCodeEntry(MenuScreen& m)
     const bool escape = g.input.keyDown(KeyEscape);
     if (g.escapeLatch && !escape) {
         g.escapeLatch = false;
+        m.typedCode.clear();
         endCodeEntry(m);
         return;
     }
