@@ -79,6 +79,7 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
     terrain.loadObjectModels();
     escapeLatch = false;
     replayTime = 0;
+    finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStatePlaying;
     helpShown = false;
 }
@@ -87,9 +88,10 @@ void Game::returnToMenu()
 {
     disableFog();
     setClearColor(0, 0, 0);
-    resizeView(640, 480);
+    applyClientSize();
     menu.buildMainMenu();
     player.endGame();
+    finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStateMenu;
 }
 
