@@ -259,7 +259,7 @@ void MenuScreen::buildNewCourseMenu()
     preview.colour = 0;
     preview.texture = -1;
     addCornered(*this, kCourseCodeSlot, 416, 218, true, "", nullptr, 0);
-    items[kCourseCodeSlot].colour = 0x7F7F7F;
+    items[kCourseCodeSlot].colour = 0x808080;  // grey: a label, not a button
     items[kCourseCodeSlot].width = 0;
     addCornered(*this, kEnterCodeSlot, 416, 260, true, "Enter Code", startCodeEntry, kEnterCodeSlot);
 }

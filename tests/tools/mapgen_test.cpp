@@ -313,4 +313,11 @@ TEST_F(MapgenAndGame, MakeTheSameCourseFromASeedOrACode)
     makeCourseOf(g(), coursecode::decode(code).settings);
     t.prepareForPlay(g().nOpenAreas, g().nDenseAreas);
     expectFilesHold(second, t, 5);
+
+    // QuickStart, on the settings left over.
+    script.seeds = {77u};
+    quickPrepareFresh(g());
+    const fs::path third = scratchFolder("game-quickstart");
+    ASSERT_EQ(run({"--course", coursecode::encode(*g().madeCourse), "--out", third.string()}).status, 0);
+    expectFilesHold(third, t, 5);
 }
