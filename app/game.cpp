@@ -65,6 +65,7 @@ void Game::initialise(int kind)
     else
         terrain.prepareForPlay(nOpenAreas, nDenseAreas);
     player.startCourse(terrain);
+    routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
     player.placeCamera();
     terrain.loadObjectModels();
     escapeLatch = false;
@@ -79,12 +80,14 @@ void Game::returnToMenu()
     setClearColor(0, 0, 0);
     resizeView(640, 480);
     menu.buildMainMenu();
+    routes.cancel();
     player.endGame();
     app().state = AppStateMenu;
 }
 
 void Game::shutdown()
 {
+    routes.cancel();
     ambience.unload();
     menuGlobe.release();
     terrain.release();

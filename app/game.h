@@ -8,6 +8,7 @@
 #include "menu/menu_screen.h"
 #include "render/menu_globe.h"
 #include "render/sky.h"
+#include "route/route.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
@@ -39,6 +40,7 @@ public:
     float replayTime = 0;      // seconds into the route replay after the finish
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
+    RoutePlanner routes;       // the fastest route of each leg, worked out in the background
 };
 
 // The one Game; valid while the program runs.
