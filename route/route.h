@@ -84,8 +84,8 @@ struct TimeLoss {
     int worstLeg = -1;          // leg with the largest loss; -1 when nothing was lost
 };
 // Time lost per leg: the runner's time on leg i (legMs[i], milliseconds,
-// one leg each, not cumulative) minus the leg's fastest time. Legs without
-// a time or a reachable route lose 0.
+// one leg each, not cumulative) minus the leg's fastest time (seconds +
+// turnSeconds). Legs without a time or a reachable route lose 0.
 TimeLoss timeLost(const std::vector<LegRoute>& legs, const std::vector<int32_t>& legMs);
 
 // Pace, seconds per 100 units, at each sample of a recorded route (x, z

@@ -1,5 +1,6 @@
 #include "route/route.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -11,9 +12,9 @@ TimeLoss timeLost(const std::vector<LegRoute>& legs, const std::vector<int32_t>&
     for (size_t i = 0; i < legs.size() && i < legMs.size(); ++i) {
         if (!legs[i].reachable || legMs[i] < 0)
             continue;
-        // The prediction ignores the turns at the controls and the frame
-        // steps, so a runner may come in a hair under it: that is no gain.
-        float lost = std::max(0.0f, legMs[i] * 0.001f - legs[i].seconds);
+        // A runner may come in a hair under the prediction (frame steps, a
+        // turn begun before the punch): that is no gain.
+        float lost = std::max(0.0f, legMs[i] * 0.001f - (legs[i].seconds + legs[i].turnSeconds));
         loss.perLeg[i] = lost;
         loss.total += lost;
         if (lost > worst) {
