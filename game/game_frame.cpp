@@ -46,10 +46,14 @@ void finishScreen(Game& g)
         g.replayTime = 0;
     if (p.elapsedSeconds > g.replayTime)
         g.replayTime += frameDelta() * 6.0f;
+    // The map follows the replayed runner; the arrow keys, which drawFullMap
+    // reads, move it away from there and the offset stays when they are let go.
     ReplayPoint at = p.replayPosition(g.replayTime);
-    t.fullMapX = at.x;
-    t.fullMapY = at.y;
+    t.fullMapX = at.x + g.finishMapOffsetX;
+    t.fullMapY = at.y + g.finishMapOffsetY;
     t.drawFullMap();
+    g.finishMapOffsetX = t.fullMapX - at.x;
+    g.finishMapOffsetY = t.fullMapY - at.y;
     p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
 
     addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
@@ -58,7 +62,7 @@ void finishScreen(Game& g)
 void runningScreen(Game& g)
 {
     Player& p = g.player;
-    g.terrain.updateAndDrawMap();
+    g.terrain.updateAndDrawMap(p.heading);
     if (g.helpShown) {
         g.hudText.addLine("Space for Map");
         g.hudText.addLine("Next Control: %i", p.nextControl);

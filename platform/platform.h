@@ -77,6 +77,9 @@ public:
 
     // Clock: milliseconds, 32 bits, wrapping.
     virtual uint32_t ticks() = 0;
+    // A 32-bit value that differs from call to call and from run to run, for
+    // seeding the generator; ticks() starts near 0 on every run.
+    virtual uint32_t freshSeed() = 0;
 
     // Input ---------------------------------------------------------------
     // Copies the held state of every key into `keys`; false when no

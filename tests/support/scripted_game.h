@@ -3,7 +3,7 @@
 // input set by the test at every buffer swap, and a real OpenGL window (under
 // Xvfb, or SDL's offscreen driver when there is no display) whose frames can
 // be read back.
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 #include "platform/sdl_platform.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -12,6 +12,15 @@ void ScriptedPlatform::queueClose() { events_.push_back({Event::Close, 0, 0}); }
 void ScriptedPlatform::queueSize(int width, int height)
 {
     events_.push_back({Event::Size, width, height});
+}
+
+uint32_t ScriptedPlatform::freshSeed()
+{
+    if (seeds.empty())
+        return clockMs;
+    uint32_t s = seeds.front();
+    seeds.erase(seeds.begin());
+    return s;
 }
 
 WindowError ScriptedPlatform::openWindow(int width, int height, const char* title)
