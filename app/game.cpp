@@ -75,6 +75,7 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
     }
     courseCode = madeCourse ? coursecode::encode(*madeCourse) : std::string();
     player.startCourse(terrain);
+    routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
     player.placeCamera();
     terrain.loadObjectModels();
     escapeLatch = false;
@@ -90,6 +91,7 @@ void Game::returnToMenu()
     setClearColor(0, 0, 0);
     applyClientSize();
     menu.buildMainMenu();
+    routes.cancel();
     player.endGame();
     finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStateMenu;
@@ -97,6 +99,7 @@ void Game::returnToMenu()
 
 void Game::shutdown()
 {
+    routes.cancel();
     ambience.unload();
     menuGlobe.release();
     terrain.release();

@@ -3,12 +3,13 @@
 // run. Every member starts at zero (ids 0, flags clear, containers empty);
 // the code that uses a member substitutes its default when it finds 0.
 #include "app/hud_text.h"
-#include "coursecode/course_code.h"
 #include "app/input.h"
+#include "coursecode/course_code.h"
 #include "game/player.h"
 #include "menu/menu_screen.h"
 #include "render/menu_globe.h"
 #include "render/sky.h"
+#include "route/route.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
@@ -51,6 +52,7 @@ public:
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
     std::string courseCode;    // code of the course being run; empty if it has none
+    RoutePlanner routes;       // the fastest route of each leg, worked out in the background
 };
 
 // The one Game; valid while the program runs.
