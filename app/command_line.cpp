@@ -59,6 +59,11 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
             return parseWindowSize(text, w, h);
         }));
 
+    std::string course;
+    app.add_option("--course", course, "start the course of this code at once (XXXX-XXXX-XXXX, as the game shows it)")
+        ->type_name("CODE")
+        ->check(cli::courseCode());
+
     const cli::Outcome outcome = cli::parse(app, argc, argv, line.output);
     if (outcome != cli::Outcome::Run) {
         line.exitNow = true;
@@ -70,5 +75,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
     }
     if (!window.empty())
         parseWindowSize(window, o.windowWidth, o.windowHeight);
+    if (!course.empty())
+        o.course = coursecode::decode(course).settings;
     return line;
 }

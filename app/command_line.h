@@ -1,6 +1,9 @@
 #pragma once
 // The game's command line: what a player may ask for when starting it.
 // An option is a field here and a few lines in parseCommandLine.
+#include "coursecode/course_code.h"
+
+#include <optional>
 #include <string>
 
 // What the game was asked for; the defaults are a plain start.
@@ -8,6 +11,7 @@ struct CommandLineOptions {
     bool fullscreen = false;  // --fullscreen: start fullscreen at the desktop's resolution
     int windowWidth = 640;    // --window WxH: client size of the window (and of it
     int windowHeight = 480;   // again after leaving fullscreen)
+    std::optional<coursecode::CourseSettings> course;  // --course CODE: start that course at once
 };
 
 // Either options to start with, or an exit at once with what to print.

@@ -1,5 +1,7 @@
 #include "app/command_line_support.h"
 
+#include "coursecode/course_code.h"
+
 namespace cli {
 namespace {
 
@@ -52,6 +54,16 @@ CLI::Validator mustBe(const std::string& rule, std::function<bool(const std::str
     return CLI::Validator(
         [rule, accepts](std::string& value) {
             return accepts(value) ? std::string() : "must be " + rule + " (got \"" + value + "\")";
+        },
+        "");
+}
+
+CLI::Validator courseCode()
+{
+    return CLI::Validator(
+        [](std::string& text) {
+            const coursecode::Decoded code = coursecode::decode(text);
+            return code.ok ? std::string() : "\"" + text + "\" is not a course code: " + code.error;
         },
         "");
 }

@@ -24,6 +24,10 @@ enum class Outcome {
               // option or argument at fault; the exit status is then 2
 };
 
+// A check that the text is a course code; a code that does not read is
+// reported as "NAME "TEXT" is not a course code: WHY".
+CLI::Validator courseCode();
+
 // Runs `app` over argv. Unknown options and stray arguments are bad use.
 Outcome parse(CLI::App& app, int argc, const char* const* argv, std::string& output);
 

@@ -4,7 +4,8 @@
 
 // Creates the App (holding `options`) and the Game, runs the
 // application-state loop until it ends, shuts down and returns the exit
-// status: 0, or 1 when the window could not be made.
+// status: 0, or 1 when the window could not be made. Given a course, the
+// game starts on it at once.
 int runProgram(const CommandLineOptions& options = {});
 
 // Runs one turn of the main loop: one frame of the current state.

@@ -82,7 +82,7 @@ bool createWindow()
     rs.eye[1] = 1.0f;
     rs.windowActive = true;
     platform::Platform& p = platform::current();
-    rng::seed(p.ticks());
+    rng::seed(p.freshSeed());
     const CommandLineOptions& asked = app().options;
     rs.windowWidth = asked.windowWidth;
     rs.windowHeight = asked.windowHeight;
@@ -127,7 +127,7 @@ void destroyWindow()
     RenderState& rs = renderState();
     platform::Platform& p = platform::current();
     p.showSystemCursor(true);
-    if (rs.hasContext && rs.fontTexture > 0) {
+    if (rs.hasContext && hasTexture(rs.fontTexture)) {
         GLuint name = static_cast<GLuint>(rs.fontTexture);
         glDeleteTextures(1, &name);
     }

@@ -11,8 +11,8 @@ bool createWindow();
 void destroyWindow();
 // Viewport and a 60-degree projection for a client size (0 height becomes 1).
 void resizeView(int width, int height);
-// resizeView for the window's real client size, whatever the last view was
-// set for.
+// resizeView for the window's client size as it is now, whatever the last
+// view was set for.
 void applyClientSize();
 // Switches between the window and fullscreen at the desktop's resolution.
 void toggleFullscreen();

@@ -1,9 +1,11 @@
 #include "menu/menu_screen.h"
 
 #include "app/app.h"
+#include "app/course_making.h"
 #include "app/game.h"
 #include "app/overlay.h"
 #include "app/text.h"
+#include "menu/course_code_entry.h"
 #include "render/texture.h"
 
 #include <cstdarg>
@@ -83,6 +85,7 @@ void cycleMapSize(int slot)
         g_mapSize = 128;
     game().terrain.allocateGrids();
     itemAt(slot).setText("%s", mapSizeLabel(g_mapSize));
+    showCourseCode(game().menu, false);
 }
 
 void cycleControlCount(int slot)
@@ -126,21 +129,11 @@ void toggleMinimapMode(int slot)
     itemAt(slot).setText("%s", minimapLabel(mode));
 }
 
-// The Terrain owns the map texture and replaces it itself when it draws a
-// new map, so the preview only takes the new name.
-void showPreview(MenuItem& preview)
-{
-    Terrain& t = game().terrain;
-    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
-    int side = g_mapSize < 400 ? g_mapSize : 400;
-    preview.width = preview.height = side;
-}
-
 void generateMap(int slot)
 {
-    Game& g = game();
-    g.terrain.generateAll(g.nOpenAreas, g.nDenseAreas);
+    makeFreshTerrain(game());
     showPreview(itemAt(slot));
+    showCourseCode(game().menu, true);
 }
 
 void drawNewCourse(int slot)
@@ -151,11 +144,32 @@ void drawNewCourse(int slot)
         preview.texture = -1;
         return;
     }
-    t.newCourse();
-    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
+    makeNextCourse(game());
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    showCourseCode(game().menu, true);
 }
 
 } // namespace
+
+// The Terrain owns the map texture and replaces it itself when it draws a
+// new map, so the preview only takes the new name.
+void showPreview(MenuItem& preview)
+{
+    Terrain& t = game().terrain;
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    int side = g_mapSize < 400 ? g_mapSize : 400;
+    preview.width = preview.height = side;
+}
+
+void showSettingLabels(MenuScreen& m)
+{
+    const Game& g = game();
+    m.items[0].setText("%s", mapSizeLabel(g_mapSize));
+    m.items[1].setText("NControls: %i", g_nControls);
+    m.items[6].setText("%s", legSizeLabel(g.terrain.course.legSize));
+    m.items[7].setText("NDense Areas: %s", amountLabel(g.nDenseAreas));
+    m.items[8].setText("NOpen Areas: %s", amountLabel(g.nOpenAreas));
+}
 
 bool MenuItem::hitTest(int x, int y) const
 {
@@ -175,7 +189,7 @@ void MenuItem::drawItem() const
 {
     if (width == 0)
         return;
-    if (texture != -1) {
+    if (hasTexture(texture)) {
         drawImage(centreX - 0.5f * width, centreY - 0.5f * height, static_cast<float>(width),
                   static_cast<float>(height), texture, 0);
         return;
@@ -222,29 +236,34 @@ void MenuScreen::buildNewCourseMenu()
     settingsPage = SettingsPage::NewCourse;
     Game& g = game();
     g.settings.applyToPage(g, settingsPage);
-    addCornered(*this, 0, 416, 8, true, mapSizeLabel(g_mapSize), cycleMapSize, 0);
+    addCornered(*this, 0, 416, 8, true, "Map Size: Small", cycleMapSize, 0);
     addCornered(*this, 1, 416, 50, true, "NControls: 6", cycleControlCount, 1);
-    items[1].setText("NControls: %i", g_nControls);
     addCornered(*this, 2, 8, 416, false, "Generate Map", generateMap, kPreviewSlot);
     addCornered(*this, 3, 416, 416, false, "Start!", startGame, 3);
     addCornered(*this, 4, 408 - 14 * 10, 416, false, "New Course", drawNewCourse, kPreviewSlot);
     addCornered(*this, 5, 576, 416, false, "Back", openMainPage, 0);
-    addCornered(*this, 6, 416, 92, true, legSizeLabel(g.terrain.course.legSize), cycleLegSize, 6);
+    addCornered(*this, 6, 416, 92, true, "Leg Size: Small", cycleLegSize, 6);
     addCornered(*this, 7, 416, 134, true, "NDense Areas: Medium", cycleDense, 7);
     addCornered(*this, 8, 416, 176, true, "NOpen Areas: Medium", cycleOpen, 8);
-    items[7].setText("NDense Areas: %s", amountLabel(g.nDenseAreas));
-    items[8].setText("NOpen Areas: %s", amountLabel(g.nOpenAreas));
+    showSettingLabels(*this);
     MenuItem& preview = items[kPreviewSlot];
     preview.centreX = 208;
     preview.centreY = 208;
     preview.width = preview.height = 400;
     preview.colour = 0;
     preview.texture = -1;
+    addCornered(*this, kCourseCodeSlot, 416, 218, true, "", nullptr, 0);
+    items[kCourseCodeSlot].colour = 0x808080;  // grey: a label, not a button
+    items[kCourseCodeSlot].width = 0;
+    addCornered(*this, kEnterCodeSlot, 416, 260, true, "Enter Code", startCodeEntry, kEnterCodeSlot);
 }
 
 void MenuScreen::updateAndDraw()
 {
     PointerReading p = game().input.pointer();
+    // A press anywhere, "Enter Code" included, ends the typing.
+    if (p.left && typingCode)
+        endCodeEntry(*this);
     for (int i = 0; i < kSlots; ++i) {
         // An action that builds another page rewrites the slots in place, so
         // `it` then names the new page's item and the loop goes on over it.
@@ -268,6 +287,8 @@ void MenuScreen::updateAndDraw()
     }
     if (p.left)
         buttonSeen = true;
+    if (typingCode)
+        updateCodeEntry(*this);
     for (const MenuItem& it : items)
         it.drawItem();
 }

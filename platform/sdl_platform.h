@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <array>
+#include <string>
 
 struct SDL_Window;
 
@@ -26,12 +27,15 @@ public:
 
     void messageBox(const char* caption, const char* text, MessageIcon icon) override;
     uint32_t ticks() override;
+    uint32_t freshSeed() override;
 
     bool readKeyboard(uint8_t keys[kKeyStateSize]) override;
     bool keyPressedSinceLastQuery(int scanCode) override;
     void pointerPosition(int& x, int& y) override;
     void clientSize(int& width, int& height) override;
     bool readMouseButtons(MouseButtons& buttons) override;
+    void setTextInput(bool on) override;
+    std::string takeTypedText() override;
 
     bool openAudio(AudioSource& source, int rate, AudioFormat& format) override;
     void closeAudio() override;
@@ -40,8 +44,16 @@ public:
 
     std::string baseFolder() override;
 
+    // Why the last openWindow failed, in SDL's words, with the video driver
+    // in use; empty after a success.
+    const std::string& windowFailureDetail() const { return windowFailureDetail_; }
+
 private:
     bool canShowBoxes() const;
+    // Records and prints SDL's reason for `error`, and returns it.
+    WindowError windowFailure(WindowError error, const char* what);
+
+    std::string windowFailureDetail_;
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
@@ -50,6 +62,8 @@ private:
     uint32_t audioDevice_ = 0;
     // Presses seen by the event pump and not yet queried, by scan code.
     std::array<bool, kKeyStateSize> pressedSince_{};
+    bool textInput_ = false;
+    std::string typed_;  // collected while textInput_
 };
 
 // Maps an SDL scancode to the DirectInput-style scan code the game uses,

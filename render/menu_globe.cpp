@@ -77,7 +77,7 @@ void MenuGlobe::drawMenuBackground()
 
 void MenuGlobe::release()
 {
-    if (earthTexture > 0)
+    if (hasTexture(earthTexture))
         deleteTexture(earthTexture);
     earthTexture = -1;
     if (model)

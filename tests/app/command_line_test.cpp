@@ -43,7 +43,15 @@ TEST(CommandLine, OptionsAreReadOverAPlainStart)
         EXPECT_EQ(line.options.fullscreen, c.fullscreen);
         EXPECT_EQ(line.options.windowWidth, c.width);
         EXPECT_EQ(line.options.windowHeight, c.height);
+        EXPECT_FALSE(line.options.course);
     }
+    coursecode::CourseSettings course;
+    course.seed = 77;
+    course.controls = 12;
+    const std::string code = coursecode::encode(course);
+    const CommandLine line = parse({"--course", code.c_str()});
+    ASSERT_TRUE(line.options.course) << line.output;
+    EXPECT_TRUE(*line.options.course == course);
 }
 
 TEST(CommandLine, BadUseIsOneLineNamingTheOptionWithStatusTwo)
@@ -58,6 +66,7 @@ TEST(CommandLine, BadUseIsOneLineNamingTheOptionWithStatusTwo)
         {{"800x600"}, "unexpected argument \"800x600\""},
         {{"--window"}, "--window needs a value"},
         {{"--fullscreen=maybe"}, "--fullscreen"},
+        {{"--course", "ABCD-EFGH"}, "--course \"ABCD-EFGH\" is not a course code"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.args);

@@ -6,7 +6,7 @@
 #include "app/render_state.h"
 #include "support/capture.h"
 #include "support/scripted_game.h"
-#include "support/scripted_steps.h"
+#include "support/player_script.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +44,11 @@ TEST(FullscreenRun, TheKeysSwitchAndThePointerKeepsHittingTheButtons)
     run.options.windowWidth = 800;
     run.options.windowHeight = 600;
     platform::ScriptedPlatform& s = run.script();
+    s.clientWidth = 800;  // the scripted client size is the test's to set
+    s.clientHeight = 600;
     const Scaled window{800, 600};
     Scaled full{0, 0};
-    ScriptedSteps player;
+    testsupport::PlayerScript player;
 
     player.waitFor([] { return app().state == AppStateMenu; });
     player.then([&] { expectMenuFills(testsupport::captureBackBuffer(), window, "fullscreen-0-window"); });

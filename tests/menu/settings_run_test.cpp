@@ -6,7 +6,7 @@
 #include "app/game.h"
 #include "support/capture.h"
 #include "support/scripted_game.h"
-#include "support/scripted_steps.h"
+#include "support/player_script.h"
 #include "terrain/course.h"
 #include "terrain/world_size.h"
 
@@ -37,7 +37,7 @@ void writeFile(const std::string& path, const std::string& text)
 // Runs the game from a fresh process's state with `settings` as its file
 // (none when empty), playing `player` to the end; returns what it printed
 // about the settings file and leaves the file's text in `settings`.
-std::string playWith(std::string& settings, ScriptedSteps& player)
+std::string playWith(std::string& settings, testsupport::PlayerScript& player)
 {
     ScriptedGame run;
     if (!settings.empty())
@@ -52,11 +52,11 @@ std::string playWith(std::string& settings, ScriptedSteps& player)
         if (line.find("settings.ini") != std::string::npos)
             said += line + "\n";
     settings = fs::exists(run.settingsFile()) ? readFile(run.settingsFile()) : "";
-    EXPECT_TRUE(player.done());
+    EXPECT_TRUE(player.left() == 0);
     return said;
 }
 
-void openOptionsAndGoBack(ScriptedSteps& p, const char* compass, const char* minimap)
+void openOptionsAndGoBack(testsupport::PlayerScript& p, const char* compass, const char* minimap)
 {
     p.click(320, 240);  // "Options"
     p.then([=] {
@@ -72,7 +72,7 @@ TEST(SettingsRun, MenuSettingsOutlastTheRunAndACorruptFileWaitsForAChange)
 {
     // Looking at both pages changes nothing, so nothing is written.
     std::string file;
-    ScriptedSteps look;
+    testsupport::PlayerScript look;
     look.waitFor([] { return app().state == AppStateMenu; });
     openOptionsAndGoBack(look, "Compass: On", "MiniMap Movement: Auto");
     look.click(320, 212);  // "Start Game"
@@ -85,7 +85,7 @@ TEST(SettingsRun, MenuSettingsOutlastTheRunAndACorruptFileWaitsForAChange)
     const std::string corrupt =
         "[options]\ncompass = 7\nminimap = 2\nnonsense\n[new_course]\nmap_size = 512\ncontrols = 9\n";
     file = corrupt;
-    ScriptedSteps readOnly;
+    testsupport::PlayerScript readOnly;
     readOnly.waitFor([] { return app().state == AppStateMenu; });
     readOnly.then([] {
         EXPECT_TRUE(game().player.compass.visible);
@@ -99,7 +99,7 @@ TEST(SettingsRun, MenuSettingsOutlastTheRunAndACorruptFileWaitsForAChange)
     EXPECT_EQ(file, corrupt) << "left byte for byte";
 
     // A change rewrites the file whole: both pages' values as they stand.
-    ScriptedSteps change;
+    testsupport::PlayerScript change;
     change.waitFor([] { return app().state == AppStateMenu; });
     change.click(320, 240);  // "Options"
     change.click(320, 212);  // "Compass: Off"
@@ -118,7 +118,7 @@ TEST(SettingsRun, MenuSettingsOutlastTheRunAndACorruptFileWaitsForAChange)
     EXPECT_EQ(file.find("nonsense"), std::string::npos);
 
     // The next run starts as the last one left things.
-    ScriptedSteps next;
+    testsupport::PlayerScript next;
     next.waitFor([] { return app().state == AppStateMenu; });
     next.then([] {
         EXPECT_FALSE(game().player.compass.visible);

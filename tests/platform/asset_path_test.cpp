@@ -1,5 +1,5 @@
 #include "platform/asset_path.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 // Xvfb, or SDL's offscreen driver when there is no display) whose frames can
 // be read back.
 #include "app/command_line.h"
-#include "platform/scripted_platform.h"
 #include "platform/sdl_platform.h"
+#include "support/scripted_platform.h"
 #include "support/temp_folder.h"
 
 #include <functional>

@@ -1,6 +1,7 @@
 #include "tools/mapgen/mapgen_options.h"
 
 #include "app/command_line_support.h"
+#include "coursecode/course_code.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -14,6 +15,8 @@ const char* const kDescription =
 const char* const kFooter =
     "Options also take the form --name=value. A mixed course has one long leg\n"
     "after every three short ones.\n"
+    "\n"
+    "The course code of what was generated is printed on success.\n"
     "\n"
     "Files written into DIR:\n"
     "  map.png          the map, one pixel per cell, row 0 at the top\n"
@@ -96,7 +99,10 @@ void addValue(CLI::App& app, const char* name, const char* typeName, const char*
         }));
 }
 
-void describeOptions(CLI::App& app, MapgenOptions& o)
+// The generation options that --course fixes, in the order they are declared.
+const char* const kGenerationOptions[] = {"--seed", "--size", "--open", "--dense", "--controls", "--legs"};
+
+void describeOptions(CLI::App& app, MapgenOptions& o, std::string& course)
 {
     app.footer(kFooter);
     app.set_help_flag("-h,--help", "show this text");
@@ -112,6 +118,10 @@ void describeOptions(CLI::App& app, MapgenOptions& o)
              "course points, the start included: 4 ... 20 (default 8)");
     addValue(app, "--legs", "L", "small, big or mixed", parseLegs, o.legSize,
              "leg lengths: small, big or mixed (default small)");
+    app.add_option("--course", course, "a course code as the game shows it, in place of the six options above")
+        ->type_name("CODE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check(cli::courseCode());
     app.add_option("--out", o.outDir, "folder to write into; made if missing (required)")
         ->type_name("DIR")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
@@ -124,7 +134,8 @@ void describeOptions(CLI::App& app, MapgenOptions& o)
 bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& options, std::string& error)
 {
     CLI::App app{kDescription, "fernhollow-mapgen"};
-    describeOptions(app, options);
+    std::string course;
+    describeOptions(app, options, course);
     std::string output;
     switch (cli::parse(app, argc, argv, output)) {
     case cli::Outcome::Help:
@@ -139,6 +150,21 @@ bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& option
     case cli::Outcome::Run:
         break;
     }
+    if (!course.empty()) {
+        for (const char* name : kGenerationOptions)
+            if (app.count(name) > 0) {
+                error = std::string("--course already fixes the seed and every setting; leave out ") + name;
+                return false;
+            }
+        const coursecode::CourseSettings c = coursecode::decode(course).settings;
+        options.seed = c.seed;
+        options.size = c.mapSize;
+        options.openAreas = c.openAreas;
+        options.denseAreas = c.denseAreas;
+        options.controls = c.controls;
+        options.legSize = c.legSize;
+        options.courseNumber = c.courseNumber;
+    }
     if (options.outDir.empty()) {
         error = "missing --out DIR (see --help)";
         return false;
@@ -150,7 +176,8 @@ std::string mapgenUsage()
 {
     CLI::App app{kDescription, "fernhollow-mapgen"};
     MapgenOptions ignored;
-    describeOptions(app, ignored);
+    std::string course;
+    describeOptions(app, ignored, course);
     return app.help();
 }
 

@@ -45,6 +45,11 @@ public:
     WindowError windowFailure = WindowError::None;
     std::vector<RecordedBox> boxes;
     std::string assetFolder;  // baseFolder(); the real one when empty
+    std::vector<uint32_t> seeds;  // handed out by freshSeed() in order
+    // Typed text ('\b' Backspace, '\r' Enter) handed out by takeTypedText()
+    // while text input is on; dropped while it is off, as a keyboard's is.
+    std::string typedText;
+    bool textInputOn = false;
 
     void holdKey(int scanCode, bool down) { keys[scanCode] = down ? 0x80 : 0; }
     void queueActivate(bool active);
@@ -66,11 +71,16 @@ public:
     void* glProcAddress(const char* name) override;
     void messageBox(const char* caption, const char* text, MessageIcon icon) override;
     uint32_t ticks() override { return clockMs; }
+    // The next of `seeds`, or the clock when none are left, so a test that
+    // fixes the clock fixes the terrain.
+    uint32_t freshSeed() override;
     bool readKeyboard(uint8_t out[kKeyStateSize]) override;
     bool keyPressedSinceLastQuery(int scanCode) override;
     void pointerPosition(int& x, int& y) override;
     void clientSize(int& width, int& height) override;
     bool readMouseButtons(MouseButtons& out) override;
+    void setTextInput(bool on) override { textInputOn = on; }
+    std::string takeTypedText() override;
     bool openAudio(AudioSource& source, int rate, AudioFormat& format) override;
     void closeAudio() override;
     void lockAudio() override;

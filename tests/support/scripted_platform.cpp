@@ -1,4 +1,4 @@
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -14,6 +14,15 @@ void ScriptedPlatform::queueSize(int width, int height)
     events_.push_back({Event::Size, width, height});
 }
 
+uint32_t ScriptedPlatform::freshSeed()
+{
+    if (seeds.empty())
+        return clockMs;
+    uint32_t s = seeds.front();
+    seeds.erase(seeds.begin());
+    return s;
+}
+
 WindowError ScriptedPlatform::openWindow(int width, int height, const char* title)
 {
     if (windowFailure != WindowError::None)
@@ -24,8 +33,6 @@ WindowError ScriptedPlatform::openWindow(int width, int height, const char* titl
             return e;
     }
     open_ = true;
-    clientWidth = width;
-    clientHeight = height;
     return WindowError::None;
 }
 
@@ -135,6 +142,13 @@ bool ScriptedPlatform::readMouseButtons(MouseButtons& out)
 {
     out = buttons;
     return mouseAvailable;
+}
+
+std::string ScriptedPlatform::takeTypedText()
+{
+    std::string text;
+    text.swap(typedText);
+    return textInputOn ? text : std::string();
 }
 
 bool ScriptedPlatform::openAudio(AudioSource& source, int rate, AudioFormat& format)
