@@ -29,6 +29,7 @@ struct Scaled {
 void expectMenuFills(const Capture& c, Scaled s, const std::string& name)
 {
     EXPECT_TRUE(testsupport::savePng(c, name));
+    // The picture is the window's size: the overlay is stretched over it.
     ASSERT_EQ(c.width, s.width);
     ASSERT_EQ(c.height, s.height);
     // Beside the labels of "Options" and "Exit".

@@ -25,6 +25,10 @@ for f in usr/games/fernhollow usr/games/fernhollow-mapgen \
     usr/share/doc/fernhollow/copyright usr/share/doc/fernhollow/changelog.gz; do
     [ -s "$root/$f" ] || fail "the package lacks $f"
 done
+for size in 48 64 128 256; do
+    file "$root/usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" ||
+        fail "the $size-pixel icon is not a $size x $size RGBA PNG"
+done
 for page in fernhollow fernhollow-mapgen; do
     for option in $("$root/usr/games/$page" --help | grep -o -- '--[a-z]*' | sort -u); do
         zcat "$root/usr/share/man/man6/$page.6.gz" | grep -q -- "$(echo "$option" | sed 's/-/\\\\-/g')" ||
