@@ -1,6 +1,7 @@
 #include "app/game.h"
 
 #include "app/app.h"
+#include "app/course_making.h"
 #include "app/frame.h"
 #include "app/overlay.h"
 #include "app/text.h"
@@ -31,7 +32,7 @@ void drawLoadingFrame(HudText& hud, const MenuGlobe& globe)
 
 } // namespace
 
-void Game::initialise(int kind)
+void Game::initialise(int kind, const coursecode::CourseSettings* code)
 {
     if (kind == 0) {
         cosTable.fill();
@@ -51,6 +52,7 @@ void Game::initialise(int kind)
         nOpenAreas = 0;
         ambience.load();
         helpShown = false;
+        settings.load(*this);
         return;
     }
 
@@ -62,11 +64,21 @@ void Game::initialise(int kind)
         nOpenAreas = 2;
     if (g_mapSize == 0)
         g_mapSize = 256;
-    if (kind == 2)
-        terrain.quickPrepare(nOpenAreas, nDenseAreas);
-    else
+    if (kind == 2) {
+        quickPrepareFresh(*this);
+    } else {
+        if (code)
+            makeCourseOf(*this, *code);
+        else if (!terrain.generated || terrain.gridSide != settledMapSize())
+            makeFreshTerrain(*this);
+        // The course on the preview is run, even if the count changed since.
+        if (madeCourse)
+            g_nControls = madeCourse->controls;
         terrain.prepareForPlay(nOpenAreas, nDenseAreas);
+    }
+    courseCode = madeCourse ? coursecode::encode(*madeCourse) : std::string();
     player.startCourse(terrain);
+    routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
     player.placeCamera();
     terrain.loadObjectModels();
     // The last course's grids, map and models were freed in pieces that the
@@ -75,6 +87,7 @@ void Game::initialise(int kind)
     malloc_trim(0);
     escapeLatch = false;
     replayTime = 0;
+    finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStatePlaying;
     helpShown = false;
 }
@@ -83,14 +96,17 @@ void Game::returnToMenu()
 {
     disableFog();
     setClearColor(0, 0, 0);
-    resizeView(640, 480);
+    applyClientSize();
     menu.buildMainMenu();
+    routes.cancel();
     player.endGame();
+    finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStateMenu;
 }
 
 void Game::shutdown()
 {
+    routes.cancel();
     ambience.unload();
     menuGlobe.release();
     terrain.release();

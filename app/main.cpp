@@ -1,9 +1,18 @@
+#include "app/command_line.h"
 #include "app/program.h"
 #include "platform/sdl_platform.h"
 
-int main()
+#include <cstdio>
+
+int main(int argc, char** argv)
 {
+    // --help and --version answer before anything touches the display.
+    const CommandLine line = parseCommandLine(argc, argv);
+    if (line.exitNow) {
+        std::fputs(line.output.c_str(), line.exitStatus == 0 ? stdout : stderr);
+        return line.exitStatus;
+    }
     platform::SdlPlatform sdl;
     platform::setCurrent(&sdl);
-    return runProgram();
+    return runProgram(line.options);
 }

@@ -103,11 +103,12 @@ bool createWindow()
     rs.eye[1] = 1.0f;
     rs.windowActive = true;
     platform::Platform& p = platform::current();
-    rng::seed(p.ticks());
-    rs.windowWidth = 640;
-    rs.windowHeight = 480;
+    rng::seed(p.freshSeed());
+    const CommandLineOptions& asked = app().options;
+    rs.windowWidth = asked.windowWidth;
+    rs.windowHeight = asked.windowHeight;
 
-    platform::WindowError error = p.openWindow(640, 480, kTitle);
+    platform::WindowError error = p.openWindow(asked.windowWidth, asked.windowHeight, kTitle);
     if (error != platform::WindowError::None)
         return fail(messageFor(error));
     rs.hasContext = true;
@@ -128,7 +129,11 @@ bool createWindow()
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    resizeView(640, 480);
+    resizeView(asked.windowWidth, asked.windowHeight);
+    if (asked.fullscreen) {
+        p.setFullscreen(true);
+        applyClientSize();
+    }
 
     if (contains(glGetString(GL_RENDERER), "GDI Generic"))
         return fail("The program hasnt been able to detect 3D harware on your computer."
@@ -143,7 +148,7 @@ void destroyWindow()
     RenderState& rs = renderState();
     platform::Platform& p = platform::current();
     p.showSystemCursor(true);
-    if (rs.hasContext && rs.fontTexture > 0) {
+    if (rs.hasContext && hasTexture(rs.fontTexture)) {
         GLuint name = static_cast<GLuint>(rs.fontTexture);
         glDeleteTextures(1, &name);
     }
@@ -168,6 +173,21 @@ void resizeView(int width, int height)
     gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(height), 0.1, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void applyClientSize()
+{
+    int width = 0, height = 0;
+    platform::current().clientSize(width, height);
+    if (width > 0)
+        resizeView(width, height);
+}
+
+void toggleFullscreen()
+{
+    platform::Platform& p = platform::current();
+    if (p.setFullscreen(!p.isFullscreen()))
+        applyClientSize();
 }
 
 void pumpWindowEvents()

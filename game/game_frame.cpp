@@ -38,6 +38,13 @@ void drawOriginMarker()
     glEnd();
 }
 
+// Below the key help and the finish lines, to be shared or run again.
+void addCourseCodeLine(Game& g)
+{
+    if (!g.courseCode.empty())
+        g.hudText.addLine("Course code: %s", g.courseCode.c_str());
+}
+
 void finishScreen(Game& g)
 {
     Player& p = g.player;
@@ -46,19 +53,24 @@ void finishScreen(Game& g)
         g.replayTime = 0;
     if (p.elapsedSeconds > g.replayTime)
         g.replayTime += frameDelta() * 6.0f;
+    // The map follows the replayed runner; the arrow keys, which drawFullMap
+    // reads, move it away from there and the offset stays when they are let go.
     ReplayPoint at = p.replayPosition(g.replayTime);
-    t.fullMapX = at.x;
-    t.fullMapY = at.y;
+    t.fullMapX = at.x + g.finishMapOffsetX;
+    t.fullMapY = at.y + g.finishMapOffsetY;
     t.drawFullMap();
+    g.finishMapOffsetX = t.fullMapX - at.x;
+    g.finishMapOffsetY = t.fullMapY - at.y;
     p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
 
     addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
+    addCourseCodeLine(g);
 }
 
 void runningScreen(Game& g)
 {
     Player& p = g.player;
-    g.terrain.updateAndDrawMap();
+    g.terrain.updateAndDrawMap(p.heading);
     if (g.helpShown) {
         g.hudText.addLine("Space for Map");
         g.hudText.addLine("Next Control: %i", p.nextControl);
@@ -70,9 +82,11 @@ void runningScreen(Game& g)
         g.hudText.addLabel(200, 440, 1.5f, 0xFFFFFF, "Next Control: %i", p.nextControl);
     g.hudText.addLabel(265, 425, 1.0f, 0xFFFFFF, "Time: %2i:%2i", p.elapsedSeconds / 60, p.elapsedSeconds % 60);
     g.hudText.addLine(g.helpShown ? "Press F1 to Hide Help" : "Press F1 to show Help");
-    if (g.helpShown)
+    if (g.helpShown) {
         for (const char* line : kHelpLines)
             g.hudText.addLine("%s", line);
+        addCourseCodeLine(g);
+    }
 }
 
 } // namespace

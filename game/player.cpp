@@ -22,12 +22,6 @@ int clockSeconds() { return static_cast<int>(platform::current().ticks() * 0.001
 
 } // namespace
 
-float slopeFactor(float h0, float hb)
-{
-    float f = 1.0f - (h0 - hb) / 3.0f;
-    return f < 0.18f ? 0.18f : f;
-}
-
 void Player::resetPlayer()
 {
     trail.clear();
@@ -45,10 +39,6 @@ void Player::startCourse(Terrain& t)
     // A course started again must not take another sound slot each time.
     if (this->terrain)
         unloadFootsteps(footstepSound);
-    // Nor keep the last course's compass picture: resetPlayer forgets it and
-    // initialise loads a new one.
-    if (compass.texture > 0)
-        compass.release();
     resetPlayer();
     terrain = &t;
     const Control* start = t.controlAt(0);
@@ -75,7 +65,7 @@ void Player::update()
     turning = moving = false;
 
     // Reached with the position of the previous frame.
-    if ((x - cx) * (x - cx) + (z - cz) * (z - cz) < 13.0f) {
+    if ((x - cx) * (x - cx) + (z - cz) * (z - cz) < kControlReachSquared) {
         nextControl += 1;
         bannerTime = 2.0f;
     }
@@ -84,8 +74,8 @@ void Player::update()
     elapsedSeconds = clockSeconds() - startSeconds;
 
     float r = heading * 0.0175f;
-    float a = -tableSin(r) * 2.25f;
-    float b = tableCos(r) * 2.25f;
+    float a = -tableSin(r) * kRunSpeed;
+    float b = tableCos(r) * kRunSpeed;
     float h0 = terrain->heightAt(x, z);
     float hb = terrain->heightAt(x + a, z + b);
     float hl = terrain->heightAt(x - b, z + a);

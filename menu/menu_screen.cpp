@@ -1,9 +1,11 @@
 #include "menu/menu_screen.h"
 
 #include "app/app.h"
+#include "app/course_making.h"
 #include "app/game.h"
 #include "app/overlay.h"
 #include "app/text.h"
+#include "menu/course_code_entry.h"
 #include "render/texture.h"
 
 #include <cstdarg>
@@ -67,6 +69,15 @@ const char* mapSizeLabel(int size)
     return size == 512 ? "Map Size: Big" : size == 256 ? "Map Size: Medium" : "Map Size: Small";
 }
 
+const char* legSizeLabel(int legs)
+{
+    return legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S";
+}
+
+const char* amountLabel(int amount) { return amount == 1 ? "High" : amount == 3 ? "Low" : "Medium"; }
+const char* compassLabel(bool visible) { return visible ? "Compass: On" : "Compass: Off"; }
+const char* minimapLabel(int mode) { return mode == 2 ? "MiniMap Movement: Mouse" : "MiniMap Movement: Auto"; }
+
 void cycleMapSize(int slot)
 {
     g_mapSize *= 2;
@@ -74,6 +85,7 @@ void cycleMapSize(int slot)
         g_mapSize = 128;
     game().terrain.allocateGrids();
     itemAt(slot).setText("%s", mapSizeLabel(g_mapSize));
+    showCourseCode(game().menu, false);
 }
 
 void cycleControlCount(int slot)
@@ -90,22 +102,14 @@ void cycleLegSize(int slot)
     legs += 1;
     if (legs > 3)
         legs = 1;
-    itemAt(slot).setText("%s", legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S");
+    itemAt(slot).setText("%s", legSizeLabel(legs));
 }
 
 // Medium, High, Low, Medium, ...: 2 -> 1 -> 3 -> 2.
 void cycleAmount(int32_t& amount, MenuItem& item, const char* name)
 {
-    if (amount == 3) {
-        amount = 2;
-        item.setText("%s: Medium", name);
-    } else if (amount == 2) {
-        amount = 1;
-        item.setText("%s: High", name);
-    } else {
-        amount = 3;
-        item.setText("%s: Low", name);
-    }
+    amount = amount == 3 ? 2 : amount == 2 ? 1 : 3;
+    item.setText("%s: %s", name, amountLabel(amount));
 }
 
 void cycleDense(int slot) { cycleAmount(game().nDenseAreas, itemAt(slot), "NDense Areas"); }
@@ -115,36 +119,21 @@ void toggleCompass(int slot)
 {
     bool& visible = game().player.compass.visible;
     visible = !visible;
-    itemAt(slot).setText("%s", visible ? "Compass: On" : "Compass: Off");
+    itemAt(slot).setText("%s", compassLabel(visible));
 }
 
 void toggleMinimapMode(int slot)
 {
     int32_t& mode = game().terrain.minimapMode;
-    if (mode == 1) {
-        mode = 2;
-        itemAt(slot).setText("MiniMap Movement: Mouse");
-    } else {
-        mode = 1;
-        itemAt(slot).setText("MiniMap Movement: Auto");
-    }
-}
-
-// The Terrain owns the map texture and replaces it itself when it draws a
-// new map, so the preview only takes the new name.
-void showPreview(MenuItem& preview)
-{
-    Terrain& t = game().terrain;
-    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
-    int side = g_mapSize < 400 ? g_mapSize : 400;
-    preview.width = preview.height = side;
+    mode = mode == 1 ? 2 : 1;
+    itemAt(slot).setText("%s", minimapLabel(mode));
 }
 
 void generateMap(int slot)
 {
-    Game& g = game();
-    g.terrain.generateAll(g.nOpenAreas, g.nDenseAreas);
+    makeFreshTerrain(game());
     showPreview(itemAt(slot));
+    showCourseCode(game().menu, true);
 }
 
 void drawNewCourse(int slot)
@@ -155,11 +144,32 @@ void drawNewCourse(int slot)
         preview.texture = -1;
         return;
     }
-    t.newCourse();
-    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
+    makeNextCourse(game());
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    showCourseCode(game().menu, true);
 }
 
 } // namespace
+
+// The Terrain owns the map texture and replaces it itself when it draws a
+// new map, so the preview only takes the new name.
+void showPreview(MenuItem& preview)
+{
+    Terrain& t = game().terrain;
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    int side = g_mapSize < 400 ? g_mapSize : 400;
+    preview.width = preview.height = side;
+}
+
+void showSettingLabels(MenuScreen& m)
+{
+    const Game& g = game();
+    m.items[0].setText("%s", mapSizeLabel(g_mapSize));
+    m.items[1].setText("NControls: %i", g_nControls);
+    m.items[6].setText("%s", legSizeLabel(g.terrain.course.legSize));
+    m.items[7].setText("NDense Areas: %s", amountLabel(g.nDenseAreas));
+    m.items[8].setText("NOpen Areas: %s", amountLabel(g.nOpenAreas));
+}
 
 bool MenuItem::hitTest(int x, int y) const
 {
@@ -179,7 +189,7 @@ void MenuItem::drawItem() const
 {
     if (width == 0)
         return;
-    if (texture != -1) {
+    if (hasTexture(texture)) {
         drawImage(centreX - 0.5f * width, centreY - 0.5f * height, static_cast<float>(width),
                   static_cast<float>(height), texture, 0);
         return;
@@ -208,24 +218,24 @@ void MenuScreen::buildMainMenu()
 void MenuScreen::buildOptionsMenu()
 {
     *this = MenuScreen{};
+    settingsPage = SettingsPage::Options;
     Game& g = game();
-    g.player.compass.visible = true;
-    g.terrain.minimapMode = 1;
+    g.settings.applyToPage(g, settingsPage);
+    // Sized by the default labels, as a toggle keeps the size it was built with.
     addStacked(*this, 0, 3, "Compass: On", 0xFFAF00, toggleCompass, 0);
     addStacked(*this, 1, 3, "MiniMap Movement: Auto", 0xFF4F4F, toggleMinimapMode, 1);
     addStacked(*this, 2, 3, "Go Back", 0x00AFFF, openMainPage, 1);
+    items[0].setText("%s", compassLabel(g.player.compass.visible));
+    items[1].setText("%s", minimapLabel(g.terrain.minimapMode));
 }
 
 void MenuScreen::buildNewCourseMenu()
 {
     *this = MenuScreen{};
     plainBackground = true;
+    settingsPage = SettingsPage::NewCourse;
     Game& g = game();
-    g_mapSize = 128;
-    g_nControls = 6;
-    g.terrain.course.legSize = 1;
-    g.nDenseAreas = 2;
-    g.nOpenAreas = 2;
+    g.settings.applyToPage(g, settingsPage);
     addCornered(*this, 0, 416, 8, true, "Map Size: Small", cycleMapSize, 0);
     addCornered(*this, 1, 416, 50, true, "NControls: 6", cycleControlCount, 1);
     addCornered(*this, 2, 8, 416, false, "Generate Map", generateMap, kPreviewSlot);
@@ -235,17 +245,25 @@ void MenuScreen::buildNewCourseMenu()
     addCornered(*this, 6, 416, 92, true, "Leg Size: Small", cycleLegSize, 6);
     addCornered(*this, 7, 416, 134, true, "NDense Areas: Medium", cycleDense, 7);
     addCornered(*this, 8, 416, 176, true, "NOpen Areas: Medium", cycleOpen, 8);
+    showSettingLabels(*this);
     MenuItem& preview = items[kPreviewSlot];
     preview.centreX = 208;
     preview.centreY = 208;
     preview.width = preview.height = 400;
     preview.colour = 0;
     preview.texture = -1;
+    addCornered(*this, kCourseCodeSlot, 416, 218, true, "", nullptr, 0);
+    items[kCourseCodeSlot].colour = 0x808080;  // grey: a label, not a button
+    items[kCourseCodeSlot].width = 0;
+    addCornered(*this, kEnterCodeSlot, 416, 260, true, "Enter Code", startCodeEntry, kEnterCodeSlot);
 }
 
 void MenuScreen::updateAndDraw()
 {
     PointerReading p = game().input.pointer();
+    // A press anywhere, "Enter Code" included, ends the typing.
+    if (p.left && typingCode)
+        endCodeEntry(*this);
     for (int i = 0; i < kSlots; ++i) {
         // An action that builds another page rewrites the slots in place, so
         // `it` then names the new page's item and the loop goes on over it.
@@ -255,8 +273,13 @@ void MenuScreen::updateAndDraw()
             continue;
         }
         bool over = it.hitTest(p.x, p.y);
-        if (it.armed && over && it.action)
+        if (it.armed && over && it.action) {
+            // The action may build another page; the click belongs to this one.
+            const SettingsPage page = settingsPage;
             it.action(it.argument);
+            if (page != SettingsPage::None)
+                game().settings.storeIfChanged(game(), page);
+        }
         if (it.armed && it.hitTest(p.x, p.y))
             it.armed = false;
         if (buttonSeen && !it.hitTest(p.x, p.y))
@@ -264,6 +287,8 @@ void MenuScreen::updateAndDraw()
     }
     if (p.left)
         buttonSeen = true;
+    if (typingCode)
+        updateCodeEntry(*this);
     for (const MenuItem& it : items)
         it.drawItem();
 }

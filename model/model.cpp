@@ -67,7 +67,7 @@ void appendVertices(std::vector<float>& out, const std::vector<VrVertex>& vertic
 
 void ModelPart::destroy()
 {
-    if (texture != -1)
+    if (hasTexture(texture))
         deleteTexture(texture);
     // The list is this part's alone; leaving it would leak one per course.
     if (list != 0)
@@ -105,7 +105,7 @@ void Model::load(const std::string& path)
                 // Made clamped, and just bound: models repeat theirs. Set once
                 // here rather than on whatever texture happens to be bound when
                 // a model is drawn, which may be the sky's or the map's.
-                if (part.texture > 0)
+                if (hasTexture(part.texture))
                     setWrapRepeat();
                 texturesByName.emplace(object.textureName, part.texture);
             }
@@ -169,6 +169,10 @@ void Model::draw(const float* position, const float* rotation, const float* scal
     glPushMatrix();
     applyPlacement(position, rotation, scale);
     for (const ModelPart& part : parts) {
+        // A part the reader counted but never filled has no list; calling
+        // list 0 raises a GL error on every draw.
+        if (part.list == 0)
+            continue;
         bindTexture(part.texture);
         glColor4f(part.red, part.green, part.blue, 1.0f);
         glCallList(part.list);

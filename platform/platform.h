@@ -65,6 +65,11 @@ public:
     virtual void closeWindow() = 0;
     virtual bool windowOpen() const = 0;
     virtual void swapBuffers() = 0;
+    // Switches the window to fullscreen at the desktop's resolution, or back
+    // to the window as it was; size notifications follow. False when the
+    // system refuses.
+    virtual bool setFullscreen(bool on) = 0;
+    virtual bool isFullscreen() const = 0;
     // Hands every waiting window event to the listener; never waits.
     virtual void pumpEvents(WindowListener& listener) = 0;
     virtual void showSystemCursor(bool shown) = 0;
@@ -77,6 +82,9 @@ public:
 
     // Clock: milliseconds, 32 bits, wrapping.
     virtual uint32_t ticks() = 0;
+    // A 32-bit value that differs from call to call and from run to run, for
+    // seeding the generator; ticks() starts near 0 on every run.
+    virtual uint32_t freshSeed() = 0;
 
     // Input ---------------------------------------------------------------
     // Copies the held state of every key into `keys`; false when no
@@ -91,6 +99,12 @@ public:
     virtual void clientSize(int& width, int& height) = 0;
     // False when no mouse can be read.
     virtual bool readMouseButtons(MouseButtons& buttons) = 0;
+    // Starts or stops collecting typed text; off until started.
+    virtual void setTextInput(bool on) = 0;
+    // The text typed since the last call while collecting (UTF-8, as the
+    // keyboard layout gives it), with '\b' for each Backspace and '\r' for
+    // each Enter, key repeats included; empty when not collecting.
+    virtual std::string takeTypedText() = 0;
 
     // Audio -----------------------------------------------------------------
     // Opens the output device and starts pulling from `source`; false with no

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 namespace platform {
 namespace {
@@ -91,15 +92,28 @@ SdlPlatform::~SdlPlatform()
     SDL_Quit();
 }
 
+WindowError SdlPlatform::windowFailure(WindowError error, const char* what)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* reason = SDL_GetError();
+    const char* display = SDL_getenv("DISPLAY");
+    windowFailureDetail_ = std::string(what) + " (video driver " + (driver ? driver : "none") + ", DISPLAY " +
+                           (display ? display : "unset") +
+                           (reason && *reason ? std::string(", SDL: ") + reason : std::string()) + ")";
+    std::fprintf(stderr, "Fernhollow: %s\n", windowFailureDetail_.c_str());
+    return error;
+}
+
 WindowError SdlPlatform::openWindow(int width, int height, const char* title)
 {
+    windowFailureDetail_.clear();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return WindowError::RegisterClass;
+        return windowFailure(WindowError::RegisterClass, "no video subsystem");
     videoStarted_ = true;
     // SDL quietly picks its offscreen driver when there is no display; a
     // window nobody can see is no window for a player.
     if (offscreenDriver(SDL_GetCurrentVideoDriver()) && !offscreenRequested())
-        return WindowError::CreateWindow;
+        return windowFailure(WindowError::CreateWindow, "no display could be opened");
 
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
@@ -109,17 +123,20 @@ WindowError SdlPlatform::openWindow(int width, int height, const char* title)
     window_ = SDL_CreateWindow(title, 0, 0, width, height,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
     if (!window_)
-        return WindowError::CreateWindow;
+        return windowFailure(WindowError::CreateWindow, "no window");
     context_ = SDL_GL_CreateContext(window_);
     if (!context_)
-        return WindowError::RenderingContext;
+        return windowFailure(WindowError::RenderingContext, "no OpenGL context");
     if (SDL_GL_MakeCurrent(window_, context_) != 0)
-        return WindowError::ActivateContext;
+        return windowFailure(WindowError::ActivateContext, "the OpenGL context cannot be made current");
     int doubleBuffered = 0, depth = 0;
     SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffered);
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
     if (!doubleBuffered || depth < 16)
-        return WindowError::PixelFormat;
+        return windowFailure(WindowError::PixelFormat, "no double-buffered format with a depth buffer");
+    // SDL collects text from the start on desktops; the game asks for it.
+    if (!textInput_)
+        SDL_StopTextInput();
     SDL_RaiseWindow(window_);
     return WindowError::None;
 }
@@ -147,6 +164,27 @@ void SdlPlatform::swapBuffers()
         SDL_GL_SwapWindow(window_);
 }
 
+bool SdlPlatform::setFullscreen(bool on)
+{
+    if (!window_)
+        return false;
+    if (on == isFullscreen())
+        return true;
+    if (on)
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+    if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return false;
+    // Without a window manager nothing gives the window its old size back.
+    if (!on && windowedWidth_ > 0 && windowedHeight_ > 0)
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    return true;
+}
+
+bool SdlPlatform::isFullscreen() const
+{
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
 void SdlPlatform::pumpEvents(WindowListener& listener)
 {
     SDL_Event event;
@@ -156,11 +194,20 @@ void SdlPlatform::pumpEvents(WindowListener& listener)
             listener.onClose();
             break;
         case SDL_KEYDOWN: {
-            int code = scanCodeFromSdl(event.key.keysym.scancode);
+            SDL_Scancode key = event.key.keysym.scancode;
+            int code = scanCodeFromSdl(key);
             if (code)
                 pressedSince_[code] = true;
+            if (textInput_ && key == SDL_SCANCODE_BACKSPACE)
+                typed_ += '\b';
+            if (textInput_ && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER))
+                typed_ += '\r';
             break;
         }
+        case SDL_TEXTINPUT:
+            if (textInput_)
+                typed_ += event.text.text;
+            break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -211,6 +258,15 @@ void SdlPlatform::messageBox(const char* caption, const char* text, MessageIcon 
 
 uint32_t SdlPlatform::ticks() { return SDL_GetTicks(); }
 
+uint32_t SdlPlatform::freshSeed()
+{
+    // The kernel's generator; the high-resolution counter also goes in, in
+    // case a random_device ever turns out deterministic.
+    std::random_device device;
+    uint64_t counter = SDL_GetPerformanceCounter();
+    return device() ^ static_cast<uint32_t>(counter) ^ static_cast<uint32_t>(counter >> 32);
+}
+
 bool SdlPlatform::readKeyboard(uint8_t keys[kKeyStateSize])
 {
     std::memset(keys, 0, kKeyStateSize);
@@ -248,6 +304,25 @@ bool SdlPlatform::readMouseButtons(MouseButtons& buttons)
     buttons.left = (state & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
     buttons.right = (state & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
     return window_ != nullptr;
+}
+
+void SdlPlatform::setTextInput(bool on)
+{
+    if (on == textInput_)
+        return;
+    textInput_ = on;
+    typed_.clear();
+    if (on)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}
+
+std::string SdlPlatform::takeTypedText()
+{
+    std::string text;
+    text.swap(typed_);
+    return text;
 }
 
 bool SdlPlatform::openAudio(AudioSource& source, int rate, AudioFormat& format)

@@ -43,8 +43,11 @@ void WorldRenderer::preparePasses(const WorldObjects& objects)
         const Model* model = objects.slots[size_t(slot)].get();
         if (slot == WorldObjects::kFlagSlot || !model)
             continue;
-        // Runs of parts with one texture, in part order.
+        // Runs of parts with one texture, in part order; parts the reader
+        // never filled draw nothing.
         for (size_t i = 0; i < model->parts.size(); ++i) {
+            if (model->parts[i].list == 0)
+                continue;
             if (passes_.empty() || passes_.back().model != model || passes_.back().texture != model->parts[i].texture)
                 passes_.push_back(Pass{model, model->parts[i].texture, {}});
             passes_.back().parts.push_back(i);

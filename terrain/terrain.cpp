@@ -1,5 +1,7 @@
 #include "terrain/terrain.h"
 
+#include "app/random.h"
+#include "render/sky.h"
 #include "render/texture.h"
 
 #include <algorithm>
@@ -53,7 +55,7 @@ void Terrain::reset()
 void Terrain::release()
 {
     // Texture names are only the context's to delete; headless terrains have none.
-    if (mapTexture > 0 && renderState().hasContext)
+    if (hasTexture(mapTexture) && renderState().hasContext)
         deleteTexture(mapTexture);
     mapTexture = -1;
     ground.release();
@@ -122,6 +124,7 @@ void Terrain::prepareForPlay(int32_t nOpenAreas, int32_t nDenseAreas)
         generateAll(nOpenAreas, nDenseAreas);
     }
     ground.build(*this, gridSide);
+    rng::seed(generatorAfterCourse);
     placeVegetation();
     zoom = 1.0f;
     minimapOffsetX = panX = course.controls[0].x;
@@ -141,7 +144,20 @@ void Terrain::quickPrepare(int32_t nOpenAreas, int32_t nDenseAreas)
 
 void Terrain::loadObjectModels() { objects.loadModels(*this); }
 
-void Terrain::generateCourse() { course.generateCourse(gridSide > 0 ? gridSide : settledMapSize()); }
+void Terrain::drawWorld(float heading)
+{
+    if (renderState().fastWorld && renderer.draw(ground, objects, heading))
+        return;
+    drawPendingSky();
+    ground.draw();
+    objects.draw(heading);
+}
+
+void Terrain::generateCourse()
+{
+    course.generateCourse(gridSide > 0 ? gridSide : settledMapSize());
+    generatorAfterCourse = rng::state();
+}
 
 float Terrain::heightAt(float x, float y) const
 {

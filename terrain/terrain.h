@@ -57,6 +57,10 @@ struct Terrain {
     bool mLatch = false;
 
     Course course;
+    // The generator's state right after the course was made. The vegetation
+    // is drawn from it, so menu frames between "Generate Map" and "Start!"
+    // change nothing, and the game places what fernhollow-mapgen does.
+    uint32_t generatorAfterCourse = 0;
 
     float fullMapX = 0;
     float fullMapY = 0;
@@ -91,8 +95,8 @@ struct Terrain {
     // "New Course": a new course and map on the same terrain.
     void newCourse();
     // Game start with "Start!": generates everything first unless a terrain
-    // for g_mapSize exists, then builds the ground, places the vegetation and
-    // centres the map view on the start.
+    // for g_mapSize exists, then builds the ground, places the vegetation
+    // (from generatorAfterCourse) and centres the map view on the start.
     void prepareForPlay(int32_t nOpenAreas, int32_t nDenseAreas);
     // Game start with "QuickStart": always a new terrain, course and map,
     // then the vegetation. The map offsets stay.
@@ -120,17 +124,18 @@ struct Terrain {
     void placeVegetation();
 
     // Map display during play ---------------------------------------------
-    // Map keys and mouse, then the fullscreen map, or the world and the
-    // minimap. Once per frame of play.
-    void updateAndDrawMap();
+    // Map keys and mouse, then the fullscreen map, or the world seen along
+    // `heading` (the runner's, degrees) and the minimap. Once per frame of play.
+    void updateAndDrawMap(float heading);
     // The fullscreen map, panned with the arrow keys and zoomed with +/-.
     void drawFullMap();
     // The minimap's keys, zoom, pan and rotation for this frame; returns the
     // screen position of the map's top-left corner.
     struct MapOrigin updateMapView();
-    // The ground and the world objects around the runner, and the sky if
-    // Sky::draw left it to the world; the fast way where the driver allows.
-    void drawWorld();
+    // The ground and the world objects around the runner looking along
+    // `heading` (degrees), and the sky if Sky::draw left it to the world;
+    // the fast way where the driver allows.
+    void drawWorld(float heading);
 
     // Queries (never fail; 0 before the grids exist) ------------------------
     // HeightScale times the height of the cell holding (x, y), the point

@@ -17,7 +17,7 @@
 #include "app/app.h"
 #include "app/game.h"
 #include "app/program.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 #include "platform/sdl_platform.h"
 #include "support/autopilot.h"
 #include "terrain/world_size.h"

@@ -1,6 +1,6 @@
 #include "app/input.h"
 #include "app/render_state.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "app/app.h"
+#include "app/random.h"
 #include "app/game.h"
 #include "app/render_state.h"
 #include "app/window.h"
@@ -75,6 +76,27 @@ TEST(StartUp, TheWindowIsMadeWithItsGlDefaults)
     EXPECT_TRUE(run.script().boxes.empty());
     EXPECT_TRUE(run.script().cursorShown) << "shutdown shows the system cursor again";
     EXPECT_FALSE(run.script().windowOpen());
+}
+
+// Runs started at the same tick (a script, a macro) must not all get the
+// same first terrain.
+TEST(StartUp, TheGeneratorIsSeededPerRunNotFromTheClock)
+{
+    platform::SdlPlatform sdl;
+    uint32_t first = sdl.freshSeed();
+    bool differs = false;
+    for (int i = 0; i < 8 && !differs; ++i)
+        differs = sdl.freshSeed() != first;
+    EXPECT_TRUE(differs) << "the real platform's seeds differ from call to call";
+
+    uint32_t stateAtFirstFrame[2] = {};
+    for (int run = 0; run < 2; ++run) {
+        ScriptedGame game;
+        game.script().clockMs = 4;
+        game.script().seeds = {1000u + run};
+        game.run([&](int) { stateAtFirstFrame[run] = rng::state(); }, 1);
+    }
+    EXPECT_NE(stateAtFirstFrame[0], stateAtFirstFrame[1]) << "same tick, different seed";
 }
 
 TEST(MainLoop, ClosingTheWindowEndsTheLoopAfterTheCurrentFrame)

@@ -1,6 +1,6 @@
 #include "render/bmp_reader.h"
 
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 #include "support/bmp_builder.h"
 #include "support/temp_folder.h"
 

@@ -2,7 +2,7 @@
 // sound card and writes what the mixer produced to a file.
 #include "app/render_state.h"
 #include "platform/asset_path.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 #include "platform/sdl_platform.h"
 #include "sound/ambience.h"
 #include "sound/footsteps.h"

@@ -3,7 +3,7 @@
 // succeeds unless refused, and the test pulls mixed frames when it wants
 // time to pass. The lock is a real mutex that pull() also takes, as the
 // SDL device does around its callback. Current platform while it lives.
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <mutex>
 #include <string>

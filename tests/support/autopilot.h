@@ -2,7 +2,7 @@
 // Plays a course the way a player would, with the arrow keys only: it reads
 // where the runner is and where the next control lies, and decides which
 // keys to hold for the next frame.
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 // Holds up/left/right on `script` to steer the runner to its next control.
 // Returns false when the course is complete (nothing is held then).

@@ -3,7 +3,7 @@
 // platform for input and the clock, and a flat terrain the test can shape.
 #include "app/app.h"
 #include "app/game.h"
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // scripted keys. Each test starts from the GL state a new game window has.
 #include "capture.h"
 
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -38,11 +38,18 @@ public:
     bool pressedSince[kKeyStateSize] = {};
     int pointerX = 0, pointerY = 0;
     int clientWidth = 640, clientHeight = 480;
+    // The client size in fullscreen when there is no real window to ask.
+    int desktopWidth = 1024, desktopHeight = 768;
     MouseButtons buttons;
     bool mouseAvailable = true;
     WindowError windowFailure = WindowError::None;
     std::vector<RecordedBox> boxes;
     std::string assetFolder;  // baseFolder(); the real one when empty
+    std::vector<uint32_t> seeds;  // handed out by freshSeed() in order
+    // Typed text ('\b' Backspace, '\r' Enter) handed out by takeTypedText()
+    // while text input is on; dropped while it is off, as a keyboard's is.
+    std::string typedText;
+    bool textInputOn = false;
 
     void holdKey(int scanCode, bool down) { keys[scanCode] = down ? 0x80 : 0; }
     void queueActivate(bool active);
@@ -54,16 +61,26 @@ public:
     void closeWindow() override;
     bool windowOpen() const override { return open_; }
     void swapBuffers() override;
+    // Passed on to the real window when there is one; the client size then
+    // becomes the real one (else the desktop's or the windowed one) and a
+    // size event is queued.
+    bool setFullscreen(bool on) override;
+    bool isFullscreen() const override { return fullscreen_; }
     void pumpEvents(WindowListener& listener) override;
     void showSystemCursor(bool shown) override { cursorShown = shown; }
     void* glProcAddress(const char* name) override;
     void messageBox(const char* caption, const char* text, MessageIcon icon) override;
     uint32_t ticks() override { return clockMs; }
+    // The next of `seeds`, or the clock when none are left, so a test that
+    // fixes the clock fixes the terrain.
+    uint32_t freshSeed() override;
     bool readKeyboard(uint8_t out[kKeyStateSize]) override;
     bool keyPressedSinceLastQuery(int scanCode) override;
     void pointerPosition(int& x, int& y) override;
     void clientSize(int& width, int& height) override;
     bool readMouseButtons(MouseButtons& out) override;
+    void setTextInput(bool on) override { textInputOn = on; }
+    std::string takeTypedText() override;
     bool openAudio(AudioSource& source, int rate, AudioFormat& format) override;
     void closeAudio() override;
     void lockAudio() override;
@@ -89,6 +106,8 @@ private:
 
     Platform* real_;
     bool open_ = false;
+    bool fullscreen_ = false;
+    int windowedWidth_ = 0, windowedHeight_ = 0;
     std::vector<Event> events_;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/scripted_platform.h"
+#include "support/scripted_platform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -12,6 +12,15 @@ void ScriptedPlatform::queueClose() { events_.push_back({Event::Close, 0, 0}); }
 void ScriptedPlatform::queueSize(int width, int height)
 {
     events_.push_back({Event::Size, width, height});
+}
+
+uint32_t ScriptedPlatform::freshSeed()
+{
+    if (seeds.empty())
+        return clockMs;
+    uint32_t s = seeds.front();
+    seeds.erase(seeds.begin());
+    return s;
 }
 
 WindowError ScriptedPlatform::openWindow(int width, int height, const char* title)
@@ -42,6 +51,28 @@ void ScriptedPlatform::swapBuffers()
     if (real_ && open_)
         real_->swapBuffers();
     clockMs += msPerFrame;
+}
+
+bool ScriptedPlatform::setFullscreen(bool on)
+{
+    if (on == fullscreen_)
+        return true;
+    const bool realWindow = real_ && open_;
+    if (realWindow && !real_->setFullscreen(on))
+        return false;
+    if (on) {
+        windowedWidth_ = clientWidth;
+        windowedHeight_ = clientHeight;
+    }
+    if (realWindow) {
+        real_->clientSize(clientWidth, clientHeight);
+    } else {
+        clientWidth = on ? desktopWidth : windowedWidth_;
+        clientHeight = on ? desktopHeight : windowedHeight_;
+    }
+    fullscreen_ = on;
+    queueSize(clientWidth, clientHeight);
+    return true;
 }
 
 void ScriptedPlatform::pumpEvents(WindowListener& listener)
@@ -111,6 +142,13 @@ bool ScriptedPlatform::readMouseButtons(MouseButtons& out)
 {
     out = buttons;
     return mouseAvailable;
+}
+
+std::string ScriptedPlatform::takeTypedText()
+{
+    std::string text;
+    text.swap(typedText);
+    return textInputOn ? text : std::string();
 }
 
 bool ScriptedPlatform::openAudio(AudioSource& source, int rate, AudioFormat& format)
