@@ -173,6 +173,9 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
     }
     const RenderState& rs = renderState();
     glMatrixMode(GL_MODELVIEW);
+    const bool blending = glIsEnabled(GL_BLEND);
+    GLint depthFunc = GL_LEQUAL;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
     glDisable(GL_BLEND);
 
     instances_.clear();
@@ -210,6 +213,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
         ground.vertices.bindArrays();
         // Behind the models drawn already, as if drawn before them.
         glDepthFunc(GL_LESS);
+        // Seen from above, each back face of the ground lies behind a front one.
         const bool cullBack = ground.eyeAboveGround();
         if (cullBack) {
             glFrontFace(GL_CCW);
@@ -219,7 +223,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
         rs.multiDrawArrays(GL_TRIANGLE_STRIP, firsts_.data(), counts_.data(), GLsizei(firsts_.size()));
         if (cullBack)
             glDisable(GL_CULL_FACE);
-        glDepthFunc(GL_LEQUAL);
+        glDepthFunc(depthFunc);
         bindTexture(-1);
     }
 
@@ -235,9 +239,10 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
         // Behind whatever is drawn, as if drawn before it.
         glDepthFunc(GL_LESS);
         drawPendingSky();
-        glDepthFunc(GL_LEQUAL);
+        glDepthFunc(depthFunc);
     }
-    glEnable(GL_BLEND);
+    if (blending)
+        glEnable(GL_BLEND);
     if (layers & kFlags)
         objects.drawControlFlags();
     return true;
