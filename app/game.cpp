@@ -8,6 +8,7 @@
 #include "render/camera.h"
 #include "render/gl_state.h"
 #include "render/texture.h"
+#include "results/results.h"
 #include "sound/sound_manager.h"
 
 namespace {
@@ -71,6 +72,7 @@ void Game::initialise(int kind)
     replayTime = 0;
     app().state = AppStatePlaying;
     helpShown = false;
+    runResults.begin(courseCode, results::defaultDatabasePath());
 }
 
 void Game::returnToMenu()

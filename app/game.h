@@ -5,12 +5,15 @@
 #include "app/hud_text.h"
 #include "app/input.h"
 #include "game/player.h"
+#include "game/run_results.h"
 #include "menu/menu_screen.h"
 #include "render/menu_globe.h"
 #include "render/sky.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
+
+#include <string>
 
 class Game {
 public:
@@ -33,12 +36,15 @@ public:
     CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
+    bool ghostHidden = false;  // the options page's "Ghost: Off"; the ghost shows by default
 
     // Lives for one game ------------------------------------------------
     bool escapeLatch = false;  // Escape was down in the previous frame
     float replayTime = 0;      // seconds into the route replay after the finish
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
+    std::string courseCode;    // code of the course being run, set when a game starts
+    RunResults runResults;     // the best run raced as a ghost, and this run once stored
 };
 
 // The one Game; valid while the program runs.

@@ -22,6 +22,8 @@ enum LogicalKey : int {
 constexpr int kScanF2 = 0x3C;
 constexpr int kScanF5 = 0x3F;
 constexpr int kScanF6 = 0x40;
+// Tab shows and hides the finish screen's split times.
+constexpr int kScanTab = 0x0F;
 
 // Scan code of a LogicalKey, or 0 for a number that names no key.
 int scanCodeOf(int key);

@@ -118,6 +118,13 @@ void toggleCompass(int slot)
     itemAt(slot).setText("%s", visible ? "Compass: On" : "Compass: Off");
 }
 
+void toggleGhost(int slot)
+{
+    bool& hidden = game().ghostHidden;
+    hidden = !hidden;
+    itemAt(slot).setText("%s", hidden ? "Ghost: Off" : "Ghost: On");
+}
+
 void toggleMinimapMode(int slot)
 {
     int32_t& mode = game().terrain.minimapMode;
@@ -214,6 +221,8 @@ void MenuScreen::buildOptionsMenu()
     addStacked(*this, 0, 3, "Compass: On", 0xFFAF00, toggleCompass, 0);
     addStacked(*this, 1, 3, "MiniMap Movement: Auto", 0xFF4F4F, toggleMinimapMode, 1);
     addStacked(*this, 2, 3, "Go Back", 0x00AFFF, openMainPage, 1);
+    // Below the fixed three, laid out as a fourth of them; the setting stays as chosen.
+    addStacked(*this, 3, 3, g.ghostHidden ? "Ghost: Off" : "Ghost: On", 0x0090B0, toggleGhost, 3);
 }
 
 void MenuScreen::buildNewCourseMenu()

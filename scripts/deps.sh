@@ -8,6 +8,7 @@ packages=(
     libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libpng-dev libfreetype-dev fonts-dejavu-core
     libgtest-dev libbenchmark-dev
+    libsqlite3-dev
     xvfb xauth xdotool
     clang libclang-rt-14-dev
 )
