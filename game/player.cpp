@@ -79,7 +79,7 @@ void Player::update()
     if ((x - cx) * (x - cx) + (z - cz) * (z - cz) < 13.0f) {
         nextControl += 1;
         bannerTime = 2.0f;
-        splitMs.push_back(elapsedMs());
+        splitMs.push_back(static_cast<uint32_t>(platform::current().ticks() - startTicks));
     }
     if (bannerTime > 0)
         bannerTime -= frameDelta();

@@ -184,3 +184,21 @@ TEST_F(MenuTest, AClickFiresOnReleaseOverTheItemOnly)
     pointerFrame(524, 62, false);
     EXPECT_STREQ(item(1).text, "NControls: 8");
 }
+
+TEST_F(MenuTest, GhostSettingStandsClearOfTheFixedItemsAndOutlivesThePage)
+{
+    g().menu.buildOptionsMenu();
+    const MenuItem& ghost = item(3);
+    ASSERT_STREQ(ghost.text, "Ghost: On") << "the ghost shows by default";
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GE(ghost.centreY - ghost.height / 2, item(i).centreY + item(i).height / 2) << "below item " << i;
+    press(3);
+    EXPECT_TRUE(g().ghostHidden);
+    EXPECT_STREQ(item(3).text, "Ghost: Off");
+    g().player.compass.visible = false;
+    g().menu.buildOptionsMenu();
+    EXPECT_STREQ(item(3).text, "Ghost: Off") << "reopening the page keeps the choice";
+    EXPECT_TRUE(g().player.compass.visible);
+    press(3);
+    EXPECT_FALSE(g().ghostHidden);
+}
