@@ -70,6 +70,7 @@ void Game::initialise(int kind)
     terrain.loadObjectModels();
     escapeLatch = false;
     replayTime = 0;
+    finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStatePlaying;
     helpShown = false;
     runResults.begin(courseCode, results::defaultDatabasePath());
@@ -79,9 +80,10 @@ void Game::returnToMenu()
 {
     disableFog();
     setClearColor(0, 0, 0);
-    resizeView(640, 480);
+    applyClientSize();
     menu.buildMainMenu();
     player.endGame();
+    finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStateMenu;
 }
 

@@ -41,6 +41,9 @@ public:
     // Lives for one game ------------------------------------------------
     bool escapeLatch = false;  // Escape was down in the previous frame
     float replayTime = 0;      // seconds into the route replay after the finish
+    // Where the arrow keys have moved the finish screen's map from the
+    // replayed runner, in map units.
+    float finishMapOffsetX = 0, finishMapOffsetY = 0;
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
     std::string courseCode;    // code of the course being run, set when a game starts

@@ -6,6 +6,9 @@
 
 using TextureId = int;  // an OpenGL texture name; -1 none, 0 a failed creation
 
+// Whether `id` names a texture: -1 (none) and 0 (a failed creation) do not.
+inline bool hasTexture(TextureId id) { return id > 0; }
+
 struct RenderState {
     bool hasContext = false;              // window: a GL context is current
     float eye[3] = {};                    // camera: position

@@ -122,7 +122,7 @@ void destroyWindow()
     RenderState& rs = renderState();
     platform::Platform& p = platform::current();
     p.showSystemCursor(true);
-    if (rs.hasContext && rs.fontTexture > 0) {
+    if (rs.hasContext && hasTexture(rs.fontTexture)) {
         GLuint name = static_cast<GLuint>(rs.fontTexture);
         glDeleteTextures(1, &name);
     }
@@ -147,6 +147,13 @@ void resizeView(int width, int height)
     gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(height), 0.1, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+}
+
+void applyClientSize()
+{
+    int width = 640, height = 480;
+    platform::current().clientSize(width, height);
+    resizeView(width, height);
 }
 
 void pumpWindowEvents()

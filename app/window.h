@@ -10,5 +10,7 @@ bool createWindow();
 void destroyWindow();
 // Viewport and a 60-degree projection for a client size (0 height becomes 1).
 void resizeView(int width, int height);
+// resizeView for the window's client size as it is now.
+void applyClientSize();
 // Hands waiting window events to the game's window procedure.
 void pumpWindowEvents();

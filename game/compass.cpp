@@ -11,6 +11,9 @@ void Compass::reset()
 {
     headingSource = nullptr;
     needleSpeed = needle = stiffness = x = y = 0;
+    // Forgetting the name without deleting it leaked one texture per course.
+    if (hasTexture(texture))
+        deleteTexture(texture);
     texture = -1;
 }
 
@@ -18,7 +21,7 @@ void Compass::initialise(const float* heading)
 {
     headingSource = heading;
     // Each course loads the picture again; the last one is not needed.
-    if (texture > 0)
+    if (hasTexture(texture))
         deleteTexture(texture);
     texture = createColorKeyTexture("images\\Compass.bmp", 0xFF00FF);
     x = 576;
@@ -26,11 +29,7 @@ void Compass::initialise(const float* heading)
     stiffness = 5.0f;
 }
 
-void Compass::release()
-{
-    deleteTexture(texture);
-    reset();
-}
+void Compass::release() { reset(); }
 
 float Compass::targetFor(float heading)
 {
@@ -47,12 +46,10 @@ void Compass::step(float dt)
 {
     if (headingSource)
         targetAngle = targetFor(*headingSource);
-    // Swing the shorter way round.
-    float d = targetAngle - needle;
-    if (d >= 180.0f)
-        d -= 360.0f;
-    if (d <= -180.0f)
-        d += 360.0f;
+    // Swing the shorter way round, however many turns the needle has made:
+    // correcting by one turn only sent it a whole turn the wrong way after
+    // about one and a half turns in one direction.
+    float d = std::remainder(targetAngle - needle, 360.0f);
     needleSpeed += dt * d * stiffness;
     needle += dt * needleSpeed;
     needleSpeed *= 1.0f - dt;

@@ -5,7 +5,7 @@
 
 class Compass {
 public:
-    // Forgets the heading and the texture; keeps visibility and the latch.
+    // Forgets the heading and deletes the picture; keeps visibility and the latch.
     void reset();
     // Follows `heading` (degrees) and loads the picture.
     void initialise(const float* heading);

@@ -79,13 +79,17 @@ void finishScreen(Game& g)
         g.replayTime = 0;
     if (p.elapsedSeconds > g.replayTime)
         g.replayTime += frameDelta() * 6.0f;
+    // The map follows the replayed runner; the arrow keys, which drawFullMap
+    // reads, move it away from there and the offset stays when they are let go.
     ReplayPoint at = p.replayPosition(g.replayTime);
-    t.fullMapX = at.x;
-    t.fullMapY = at.y;
+    t.fullMapX = at.x + g.finishMapOffsetX;
+    t.fullMapY = at.y + g.finishMapOffsetY;
     g.runResults.placeGhost(g.replayTime * 1000.0, !g.ghostHidden);
     MapMarker ghost = g.runResults.ghostMarker;
     g.runResults.ghostMarker.shown = false;
     t.drawFullMap();
+    g.finishMapOffsetX = t.fullMapX - at.x;
+    g.finishMapOffsetY = t.fullMapY - at.y;
     drawGhostReplay(g, ghost);
     p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
     drawFullMapMarker(ghost, t.fullMapX, t.fullMapY, t.zoom);
@@ -100,7 +104,7 @@ void runningScreen(Game& g)
 {
     Player& p = g.player;
     g.runResults.placeGhost(static_cast<double>(p.elapsedMs()), !g.ghostHidden);
-    g.terrain.updateAndDrawMap();
+    g.terrain.updateAndDrawMap(p.heading);
     if (g.helpShown) {
         g.hudText.addLine("Space for Map");
         g.hudText.addLine("Next Control: %i", p.nextControl);

@@ -107,14 +107,14 @@ MapOrigin Terrain::updateMapView()
     return origin;
 }
 
-void Terrain::updateAndDrawMap()
+void Terrain::updateAndDrawMap(float heading)
 {
     MapOrigin origin = updateMapView();
     if (fullMapShown) {
         drawFullMap();
         return;
     }
-    drawWorld();
+    drawWorld(heading);
     const float side = static_cast<float>(g_mapSize) * zoom;
     setScissorRect(kMinimapLeft, kMinimapTop, kMinimapRight, kMinimapBottom);
     drawImagePivot(origin.x, origin.y, side, side, mapTexture, rotationAngle, pivotX, pivotY);
@@ -129,6 +129,9 @@ void Terrain::drawFullMap()
         zoom += 0.05f;
     if (input.keyDown(KeyMinus))
         zoom -= 0.05f;
+    // No upper limit; at 0 and below the map would vanish and then mirror.
+    if (zoom < kFullMapMinZoom)
+        zoom = kFullMapMinZoom;
     // The horizontal keys move the view, the vertical keys move the map.
     if (input.keyDown(KeyLeft))
         fullMapX += 2;

@@ -12,6 +12,9 @@ constexpr int kMinimapBottom = 275;
 constexpr int kMinimapCentreX = 480;
 constexpr int kMinimapCentreY = 160;
 
+// The fullscreen map zooms out below the minimap's 0.75, down to this.
+constexpr float kFullMapMinZoom = 0.1f;
+
 // Screen position of the map's top-left corner.
 struct MapOrigin {
     float x = 0, y = 0;  // screen position of the map's top-left corner

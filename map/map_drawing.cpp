@@ -63,7 +63,7 @@ void Terrain::drawMap()
     // Headless tools and tests draw maps without a GL context to hold a texture.
     if (gridSide == 0 || !renderState().hasContext)
         return;
-    if (mapTexture > 0)
+    if (hasTexture(mapTexture))
         deleteTexture(mapTexture);
     const int n = gridSide;
     if (n > 256)

@@ -142,7 +142,7 @@ void toggleMinimapMode(int slot)
 void showPreview(MenuItem& preview)
 {
     Terrain& t = game().terrain;
-    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
     int side = g_mapSize < 400 ? g_mapSize : 400;
     preview.width = preview.height = side;
 }
@@ -163,7 +163,7 @@ void drawNewCourse(int slot)
         return;
     }
     t.newCourse();
-    preview.texture = t.mapTexture > 0 ? t.mapTexture : -1;
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
 }
 
 } // namespace
@@ -186,7 +186,7 @@ void MenuItem::drawItem() const
 {
     if (width == 0)
         return;
-    if (texture != -1) {
+    if (hasTexture(texture)) {
         drawImage(centreX - 0.5f * width, centreY - 0.5f * height, static_cast<float>(width),
                   static_cast<float>(height), texture, 0);
         return;

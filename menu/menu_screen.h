@@ -16,7 +16,7 @@ struct MenuItem {
     int32_t width = 0;      // 0: an empty slot, never drawn or hit
     int32_t height = 0;
     int32_t colour = 0;     // 0xRRGGBB
-    TextureId texture = 0;  // -1: a coloured button with text; else the picture
+    TextureId texture = 0;  // a picture when hasTexture, else a coloured button with text
     bool armed = false;     // the left button is held over the item
     bool compact = false;   // a setting button: fixed width and smaller text
 

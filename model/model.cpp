@@ -55,7 +55,7 @@ float widestFrom(float widest, const std::vector<VrVertex>& vertices, const floa
 
 void ModelPart::destroy()
 {
-    if (texture != -1)
+    if (hasTexture(texture))
         deleteTexture(texture);
     // The list is this part's alone; leaving it would leak one per course.
     if (list != 0)
@@ -85,7 +85,7 @@ void Model::load(const std::string& path)
             // Made clamped, and just bound: models repeat theirs. Set once
             // here rather than on whatever texture happens to be bound when
             // a model is drawn, which may be the sky's or the map's.
-            if (part.texture > 0)
+            if (hasTexture(part.texture))
                 setWrapRepeat();
         }
         part.list = glGenLists(1);
@@ -112,6 +112,10 @@ void Model::draw(const float* position, const float* rotation, const float* scal
     if (scale)
         glScalef(scale[0], scale[1], scale[2]);
     for (const ModelPart& part : parts) {
+        // A part the reader counted but never filled has no list; calling
+        // list 0 raises a GL error on every draw.
+        if (part.list == 0)
+            continue;
         bindTexture(part.texture);
         glColor4f(part.red, part.green, part.blue, 1.0f);
         glCallList(part.list);

@@ -92,15 +92,28 @@ SdlPlatform::~SdlPlatform()
     SDL_Quit();
 }
 
+WindowError SdlPlatform::windowFailure(WindowError error, const char* what)
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* reason = SDL_GetError();
+    const char* display = SDL_getenv("DISPLAY");
+    windowFailureDetail_ = std::string(what) + " (video driver " + (driver ? driver : "none") + ", DISPLAY " +
+                           (display ? display : "unset") +
+                           (reason && *reason ? std::string(", SDL: ") + reason : std::string()) + ")";
+    std::fprintf(stderr, "Fernhollow: %s\n", windowFailureDetail_.c_str());
+    return error;
+}
+
 WindowError SdlPlatform::openWindow(int width, int height, const char* title)
 {
+    windowFailureDetail_.clear();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return WindowError::RegisterClass;
+        return windowFailure(WindowError::RegisterClass, "no video subsystem");
     videoStarted_ = true;
     // SDL quietly picks its offscreen driver when there is no display; a
     // window nobody can see is no window for a player.
     if (offscreenDriver(SDL_GetCurrentVideoDriver()) && !offscreenRequested())
-        return WindowError::CreateWindow;
+        return windowFailure(WindowError::CreateWindow, "no display could be opened");
 
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 5);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 5);
@@ -110,17 +123,17 @@ WindowError SdlPlatform::openWindow(int width, int height, const char* title)
     window_ = SDL_CreateWindow(title, 0, 0, width, height,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
     if (!window_)
-        return WindowError::CreateWindow;
+        return windowFailure(WindowError::CreateWindow, "no window");
     context_ = SDL_GL_CreateContext(window_);
     if (!context_)
-        return WindowError::RenderingContext;
+        return windowFailure(WindowError::RenderingContext, "no OpenGL context");
     if (SDL_GL_MakeCurrent(window_, context_) != 0)
-        return WindowError::ActivateContext;
+        return windowFailure(WindowError::ActivateContext, "the OpenGL context cannot be made current");
     int doubleBuffered = 0, depth = 0;
     SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffered);
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
     if (!doubleBuffered || depth < 16)
-        return WindowError::PixelFormat;
+        return windowFailure(WindowError::PixelFormat, "no double-buffered format with a depth buffer");
     SDL_RaiseWindow(window_);
     return WindowError::None;
 }

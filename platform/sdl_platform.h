@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <array>
+#include <string>
 
 struct SDL_Window;
 
@@ -39,8 +40,16 @@ public:
 
     std::string baseFolder() override;
 
+    // Why the last openWindow failed, in SDL's words, with the video driver
+    // in use; empty after a success.
+    const std::string& windowFailureDetail() const { return windowFailureDetail_; }
+
 private:
     bool canShowBoxes() const;
+    // Records and prints SDL's reason for `error`, and returns it.
+    WindowError windowFailure(WindowError error, const char* what);
+
+    std::string windowFailureDetail_;
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;

@@ -37,7 +37,7 @@ void GroundPatch::build()
 
 void Ground::build(const Terrain& from, int size)
 {
-    if (!patches.empty() || grassTexture > 0)
+    if (!patches.empty() || hasTexture(grassTexture))
         release();
     terrain = &from;
     mapSize = size;
@@ -76,7 +76,7 @@ void Ground::release()
 {
     patches = std::vector<GroundPatch>();
     patchesPerSide = patchCount = 0;
-    if (grassTexture > 0 && renderState().hasContext)
+    if (hasTexture(grassTexture) && renderState().hasContext)
         deleteTexture(grassTexture);
     grassTexture = -1;
     mapSize = -1;

@@ -46,7 +46,7 @@ void MenuGlobe::load()
     model->load("Models\\baliza.vr");
     earthTexture = createMipmappedTexture("Images\\earth.bmp");
     blackWithoutFog();
-    resizeView(640, 480);
+    applyClientSize();
 }
 
 void MenuGlobe::drawLoadingScene() const
@@ -77,7 +77,7 @@ void MenuGlobe::drawMenuBackground()
 
 void MenuGlobe::release()
 {
-    if (earthTexture > 0)
+    if (hasTexture(earthTexture))
         deleteTexture(earthTexture);
     earthTexture = -1;
     if (model)

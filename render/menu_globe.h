@@ -9,7 +9,7 @@
 
 struct MenuGlobe {
     std::unique_ptr<Model> model;  // the control flag; null when absent
-    TextureId earthTexture = 0;    // "Images\\earth.bmp"; 0 or -1 none
+    TextureId earthTexture = 0;    // "Images\\earth.bmp"
     float spin = 0;                // degrees about +Y, advanced per menu frame
 
     // Loads the flag and the earth texture (what an earlier load made is

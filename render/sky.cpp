@@ -34,7 +34,7 @@ std::array<SkyVertex, kSkyStripVertices> skyStrip(const float eye[3])
 
 void Sky::load()
 {
-    if (texture != -1)
+    if (hasTexture(texture))
         deleteTexture(texture);
     texture = createMipmappedTexture("images\\Sky.bmp");
 }

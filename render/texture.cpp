@@ -86,7 +86,7 @@ TextureId createMapTexture(const uint8_t* doubleImage, int doubleSide, const uin
 
 void bindTexture(TextureId id)
 {
-    if (id == -1) {
+    if (!hasTexture(id)) {
         glDisable(GL_TEXTURE_2D);
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
 // Every texture of the game is made, bound and deleted here. A creator
 // returns the new texture name, or 0 when its image cannot be read (the
-// reader has told the player why); -1 means "no texture" everywhere.
+// reader has told the player why); -1 means "no texture", and hasTexture
+// tells a name from both everywhere.
 #include "app/render_state.h"
 
 #include <cstdint>

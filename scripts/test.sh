@@ -27,5 +27,9 @@ if [ "${FUZZ_SECONDS:-10}" != 0 ]; then
 fi
 
 cd "$dir"
-exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+# -noreset: by default the server resets whenever its last client leaves, and
+# a test process connecting during the reset is refused (SDL then falls back
+# to its offscreen driver and the test's window "cannot be made"). Test
+# processes come and go all the time, so that happened now and then.
+exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp -noreset" \
     ctest --output-on-failure -j"$(nproc)" "$@"

@@ -53,7 +53,7 @@ void Terrain::reset()
 void Terrain::release()
 {
     // Texture names are only the context's to delete; headless terrains have none.
-    if (mapTexture > 0 && renderState().hasContext)
+    if (hasTexture(mapTexture) && renderState().hasContext)
         deleteTexture(mapTexture);
     mapTexture = -1;
     ground.release();
@@ -140,6 +140,12 @@ void Terrain::quickPrepare(int32_t nOpenAreas, int32_t nDenseAreas)
 }
 
 void Terrain::loadObjectModels() { objects.loadModels(*this); }
+
+void Terrain::drawWorld(float heading)
+{
+    ground.draw();
+    objects.draw(heading);
+}
 
 void Terrain::generateCourse() { course.generateCourse(gridSide > 0 ? gridSide : settledMapSize()); }
 

@@ -118,16 +118,17 @@ struct Terrain {
     void placeVegetation();
 
     // Map display during play ---------------------------------------------
-    // Map keys and mouse, then the fullscreen map, or the world and the
-    // minimap. Once per frame of play.
-    void updateAndDrawMap();
+    // Map keys and mouse, then the fullscreen map, or the world seen along
+    // `heading` (the runner's, degrees) and the minimap. Once per frame of play.
+    void updateAndDrawMap(float heading);
     // The fullscreen map, panned with the arrow keys and zoomed with +/-.
     void drawFullMap();
     // The minimap's keys, zoom, pan and rotation for this frame; returns the
     // screen position of the map's top-left corner.
     struct MapOrigin updateMapView();
-    // The ground and the world objects around the runner.
-    void drawWorld();
+    // The ground and the world objects around the runner looking along
+    // `heading` (degrees).
+    void drawWorld(float heading);
 
     // Queries (never fail; 0 before the grids exist) ------------------------
     // HeightScale times the height of the cell holding (x, y), the point

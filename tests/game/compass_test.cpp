@@ -46,3 +46,23 @@ TEST(Compass, CrossingSouthTurnsTheNeedleTheShortWay)
         c.step(0.02f);
     EXPECT_LT(std::fabs(c.needle - before), 3.0f) << "about a degree, not a whole turn";
 }
+
+TEST(Compass, NeedleKeepsUpWithTurnAfterTurn)
+{
+    float heading = 0;
+    Compass c;
+    c.headingSource = &heading;
+    c.stiffness = 5.0f;
+    c.needle = Compass::targetFor(0);
+    // Turning right at 60 degrees a second for half a minute, wrapped as the
+    // runner's heading is; the needle lags a little and never whirls round.
+    float worst = 0;
+    for (int i = 0; i < 1500; ++i) {
+        heading += 60 * 0.02f;
+        if (heading > 360.0f)
+            heading -= 360.0f;
+        c.step(0.02f);
+        worst = std::max(worst, std::fabs(std::remainder(c.needle - c.targetAngle, 360.0f)));
+    }
+    EXPECT_LT(worst, 30.0f);
+}

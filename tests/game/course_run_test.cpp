@@ -89,6 +89,7 @@ TEST(CourseRun, QuickStartRunFinishReplayAndPlayAgain)
     float replayBefore = 0;
     bool replayAdvanced = false, rewound = false;
     std::string totalLine;
+    float mapOffset = 0, offsetAfterRewind = 0;
     int gamesStarted = 0;
 
     auto enter = [&](Phase p) {
@@ -162,6 +163,14 @@ TEST(CourseRun, QuickStartRunFinishReplayAndPlayAgain)
                 totalLine = hudLine("You Won! Total time: ");
                 EXPECT_FALSE(totalLine.empty());
                 replayBefore = g.replayTime;
+                s.holdKey(scan::kRight, true);
+            }
+            // Ten frames of the right arrow move the map 20 units left of
+            // the replayed runner, and it stays there once let go.
+            if (phaseFrame == 12)
+                s.holdKey(scan::kRight, false);
+            if (phaseFrame == 20) {
+                mapOffset = g.terrain.fullMapX - g.player.replayPosition(g.replayTime).x;
             }
             if (phaseFrame == 40) {
                 replayAdvanced = g.replayTime > replayBefore;
@@ -172,6 +181,7 @@ TEST(CourseRun, QuickStartRunFinishReplayAndPlayAgain)
             if (phaseFrame == 41) {
                 // Space put it back to 0; the frame then advanced it once.
                 rewound = g.replayTime <= 6.0f * s.msPerFrame / 1000.0f + 1e-3f;
+                offsetAfterRewind = g.terrain.fullMapX - g.player.replayPosition(g.replayTime).x;
                 s.holdKey(scan::kSpace, false);
             }
             if (phaseFrame == 42)
@@ -221,6 +231,8 @@ TEST(CourseRun, QuickStartRunFinishReplayAndPlayAgain)
     EXPECT_TRUE(sawFinishShot);
     EXPECT_TRUE(replayAdvanced);
     EXPECT_TRUE(rewound);
+    EXPECT_NEAR(mapOffset, -20.0f, 1e-3f) << "the arrows move the map away from the replay";
+    EXPECT_NEAR(offsetAfterRewind, -20.0f, 1e-3f) << "rewinding keeps where the map was moved";
     EXPECT_EQ(gamesStarted, 2);
     EXPECT_NE(totalLine.find("Total time:"), std::string::npos) << totalLine;
 }

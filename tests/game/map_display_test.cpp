@@ -48,6 +48,9 @@ TEST_F(MapDisplayTest, MinimapZoomStopsAtThreeQuartersButTheFullMapGoesBelow)
     for (int i = 0; i < 4; ++i)
         t.drawFullMap();
     EXPECT_NEAR(t.zoom, 0.55f, 1e-5);
+    for (int i = 0; i < 40; ++i)
+        t.drawFullMap();
+    EXPECT_GT(t.zoom, 0.05f) << "never down to nothing, or a mirrored map";
     t.fullMapShown = false;
     frame();
     EXPECT_FLOAT_EQ(t.zoom, 0.75f) << "raised again once the minimap handles the zoom";

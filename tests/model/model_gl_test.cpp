@@ -130,3 +130,16 @@ TEST_F(ModelDrawing, MissingFilesGiveAnEmptyModelSilently)
     Capture c = testsupport::captureBackBuffer();
     EXPECT_EQ(shareNear(c, 0, 0, 640, 480, kBlack, 0), 1);
 }
+
+TEST_F(ModelDrawing, APartTheReaderNeverReachedIsSkipped)
+{
+    // The word counts as a part wherever it stands; this one is never read.
+    Model model;
+    model.load(writeModel("remark.vr", std::string(kRedSquare) + "# a second object was planned here\n"));
+    ASSERT_EQ(model.partCount(), 2);
+    lookAlongMinusZ();
+    model.draw(nullptr, nullptr, nullptr);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    Capture c = captureAndSave("model_unread_part");
+    EXPECT_GT(shareNear(c, 365, 205, 435, 275, kRed, 0), 0.99) << "the part that was read still draws";
+}

@@ -97,7 +97,7 @@ void GlTest::SetUp()
     if (w.error != platform::WindowError::None) {
         if (!displayExpected())
             GTEST_SKIP() << "no display to open a GL window on";
-        FAIL() << "the GL test window did not open (error " << int(w.error) << ")";
+        FAIL() << "the GL test window did not open (error " << int(w.error) << "): " << w.sdl.windowFailureDetail();
     }
     platform::setCurrent(&w.scripted);
     w.scripted.boxes.clear();

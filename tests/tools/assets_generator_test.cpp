@@ -14,7 +14,6 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -63,22 +62,13 @@ int runGenerator(const std::string& arguments)
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr double kSecondsAllowed = 40;
-#else
-constexpr double kSecondsAllowed = 10;
-#endif
-
 } // namespace
 
-TEST(AssetGenerator, WritesTheSameBytesAgainQuickly)
+TEST(AssetGenerator, WritesTheSameBytesAgain)
 {
     const std::string dir = makeTempFolder();
     ASSERT_FALSE(dir.empty());
-    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(runGenerator("'" + dir + "'"), 0);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_LT(seconds, kSecondsAllowed);
     for (const char* sub : {"Images", "Models", "sounds"}) {
         const std::set<std::string> fresh = listFolder(dir + "/" + sub);
         EXPECT_EQ(fresh, listFolder(assetRoot() + "/" + sub)) << sub;

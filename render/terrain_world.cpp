@@ -1,8 +1,0 @@
-#include "app/game.h"
-#include "terrain/terrain.h"
-
-void Terrain::drawWorld()
-{
-    ground.draw();
-    objects.draw(game().player.heading);
-}
