@@ -66,6 +66,7 @@ void Game::initialise(int kind)
     else
         terrain.prepareForPlay(nOpenAreas, nDenseAreas);
     player.startCourse(terrain);
+    routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
     player.placeCamera();
     terrain.loadObjectModels();
     escapeLatch = false;
@@ -82,6 +83,7 @@ void Game::returnToMenu()
     setClearColor(0, 0, 0);
     applyClientSize();
     menu.buildMainMenu();
+    routes.cancel();
     player.endGame();
     finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStateMenu;
@@ -89,6 +91,7 @@ void Game::returnToMenu()
 
 void Game::shutdown()
 {
+    routes.cancel();
     ambience.unload();
     menuGlobe.release();
     terrain.release();

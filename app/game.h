@@ -9,6 +9,7 @@
 #include "menu/menu_screen.h"
 #include "render/menu_globe.h"
 #include "render/sky.h"
+#include "route/route.h"
 #include "sound/ambience.h"
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
@@ -48,6 +49,7 @@ public:
     bool f1Latch = false;      // F1 was down in the previous frame
     std::string courseCode;    // code of the course being run, set when a game starts
     RunResults runResults;     // the best run raced as a ghost, and this run once stored
+    RoutePlanner routes;       // the fastest route of each leg, worked out in the background
 };
 
 // The one Game; valid while the program runs.

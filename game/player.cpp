@@ -23,12 +23,6 @@ int secondsOf(uint32_t ticks) { return static_cast<int>(ticks * 0.001); }
 
 } // namespace
 
-float slopeFactor(float h0, float hb)
-{
-    float f = 1.0f - (h0 - hb) / 3.0f;
-    return f < 0.18f ? 0.18f : f;
-}
-
 void Player::resetPlayer()
 {
     trail.clear();
@@ -76,7 +70,7 @@ void Player::update()
     turning = moving = false;
 
     // Reached with the position of the previous frame.
-    if ((x - cx) * (x - cx) + (z - cz) * (z - cz) < 13.0f) {
+    if ((x - cx) * (x - cx) + (z - cz) * (z - cz) < kControlReachSquared) {
         nextControl += 1;
         bannerTime = 2.0f;
         splitMs.push_back(static_cast<uint32_t>(platform::current().ticks() - startTicks));
@@ -86,8 +80,8 @@ void Player::update()
     elapsedSeconds = clockSeconds() - startSeconds;
 
     float r = heading * 0.0175f;
-    float a = -tableSin(r) * 2.25f;
-    float b = tableCos(r) * 2.25f;
+    float a = -tableSin(r) * kRunSpeed;
+    float b = tableCos(r) * kRunSpeed;
     float h0 = terrain->heightAt(x, z);
     float hb = terrain->heightAt(x + a, z + b);
     float hl = terrain->heightAt(x - b, z + a);

@@ -3,6 +3,7 @@
 // keys, with slope-dependent speed, side-slope drift, course progress, the
 // race clock and a recorded route for the replay.
 #include "game/compass.h"
+#include "game/movement.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,11 +13,6 @@ class Terrain;
 struct ReplayPoint {
     float x = 0, y = 0;
 };
-
-// How the runner moves for a given slope, shared by update and its tests.
-// Speed factor for the height under the runner minus the height 2.25 units
-// behind: 1 on the flat, slower uphill down to 0.18, faster downhill.
-float slopeFactor(float h0, float hb);
 
 class Player {
 public:
