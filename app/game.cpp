@@ -1,6 +1,7 @@
 #include "app/game.h"
 
 #include "app/app.h"
+#include "app/course_making.h"
 #include "app/frame.h"
 #include "app/overlay.h"
 #include "app/text.h"
@@ -30,7 +31,7 @@ void drawLoadingFrame(HudText& hud, const MenuGlobe& globe)
 
 } // namespace
 
-void Game::initialise(int kind)
+void Game::initialise(int kind, const coursecode::CourseSettings* code)
 {
     if (kind == 0) {
         cosTable.fill();
@@ -61,10 +62,19 @@ void Game::initialise(int kind)
         nOpenAreas = 2;
     if (g_mapSize == 0)
         g_mapSize = 256;
-    if (kind == 2)
-        terrain.quickPrepare(nOpenAreas, nDenseAreas);
-    else
+    if (kind == 2) {
+        quickPrepareFresh(*this);
+    } else {
+        if (code)
+            makeCourseOf(*this, *code);
+        else if (!terrain.generated || terrain.gridSide != settledMapSize())
+            makeFreshTerrain(*this);
+        // The course on the preview is run, even if the count changed since.
+        if (madeCourse)
+            g_nControls = madeCourse->controls;
         terrain.prepareForPlay(nOpenAreas, nDenseAreas);
+    }
+    courseCode = madeCourse ? coursecode::encode(*madeCourse) : std::string();
     player.startCourse(terrain);
     routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
     player.placeCamera();

@@ -4,6 +4,7 @@
 // the code that uses a member substitutes its default when it finds 0.
 #include "app/hud_text.h"
 #include "app/input.h"
+#include "coursecode/course_code.h"
 #include "game/player.h"
 #include "game/run_results.h"
 #include "menu/menu_screen.h"
@@ -14,12 +15,14 @@
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
 
+#include <optional>
 #include <string>
 
 class Game {
 public:
-    // kind 0: first start; 2: a game from "QuickStart"; 3: from "Start!".
-    void initialise(int kind);
+    // kind 0: first start; 2: a game from "QuickStart"; 3: from "Start!",
+    // or, given `code`, the course of that code instead of the previewed one.
+    void initialise(int kind, const coursecode::CourseSettings* code = nullptr);
     // Leaves a game for the main menu (the work of AppStateLeaving).
     void returnToMenu();
     // Releases everything, once, after the main loop.
@@ -38,6 +41,9 @@ public:
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     bool ghostHidden = false;  // the options page's "Ghost: Off"; the ghost shows by default
+    // Lives for one terrain: the seed and settings its course was made from;
+    // none until one is made.
+    std::optional<coursecode::CourseSettings> madeCourse;
 
     // Lives for one game ------------------------------------------------
     bool escapeLatch = false;  // Escape was down in the previous frame
@@ -47,7 +53,7 @@ public:
     float finishMapOffsetX = 0, finishMapOffsetY = 0;
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
-    std::string courseCode;    // code of the course being run, set when a game starts
+    std::string courseCode;    // code of the course being run; empty if it has none
     RunResults runResults;     // the best run raced as a ghost, and this run once stored
     RoutePlanner routes;       // the fastest route of each leg, worked out in the background
 };

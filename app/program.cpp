@@ -39,7 +39,7 @@ void runOneTurn()
     }
 }
 
-int runProgram()
+int runProgram(const coursecode::CourseSettings* course)
 {
     auto appRecord = std::make_unique<App>();
     g_app = appRecord.get();
@@ -49,6 +49,10 @@ int runProgram()
     auto theGame = std::make_unique<Game>();
     g_game = theGame.get();
     g_game->initialise(0);
+    if (course && g_app->running) {
+        g_game->initialise(3, course);
+        g_app->state = AppStatePlaying;
+    }
     while (g_app->running)
         runOneTurn();
     g_game->shutdown();

@@ -1,10 +1,14 @@
 #pragma once
 // The program from start to exit, on whatever platform is current.
 
+namespace coursecode {
+struct CourseSettings;
+}
+
 // Creates the App and the Game, runs the application-state loop until it
 // ends, shuts down and returns the exit status: 0, or 1 when the window
-// could not be made.
-int runProgram();
+// could not be made. Given a course, the game starts on it at once.
+int runProgram(const coursecode::CourseSettings* course = nullptr);
 
 // Runs one turn of the main loop: one frame of the current state.
 void runOneTurn();

@@ -44,6 +44,13 @@ void drawOriginMarker()
     glEnd();
 }
 
+// Below the key help and the finish lines, to be shared or run again.
+void addCourseCodeLine(Game& g)
+{
+    if (!g.courseCode.empty())
+        g.hudText.addLine("Course code: %s", g.courseCode.c_str());
+}
+
 // The best run's route as far as it had come at the replay time, under
 // this run's route; its marker goes on top of both.
 void drawGhostReplay(Game& g, const MapMarker& marker)
@@ -95,6 +102,7 @@ void finishScreen(Game& g)
     drawFullMapMarker(ghost, t.fullMapX, t.fullMapY, t.zoom);
 
     addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
+    addCourseCodeLine(g);
     for (const std::string& line : g.runResults.finishLines())
         g.hudText.addLine("%s", line.c_str());
     splitTimes(g);
@@ -116,9 +124,11 @@ void runningScreen(Game& g)
         g.hudText.addLabel(200, 440, 1.5f, 0xFFFFFF, "Next Control: %i", p.nextControl);
     g.hudText.addLabel(265, 425, 1.0f, 0xFFFFFF, "Time: %2i:%2i", p.elapsedSeconds / 60, p.elapsedSeconds % 60);
     g.hudText.addLine(g.helpShown ? "Press F1 to Hide Help" : "Press F1 to show Help");
-    if (g.helpShown)
+    if (g.helpShown) {
         for (const char* line : kHelpLines)
             g.hudText.addLine("%s", line);
+        addCourseCodeLine(g);
+    }
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "menu/menu_screen.h"
 
 #include "app/app.h"
+#include "app/course_making.h"
 #include "app/game.h"
 #include "app/overlay.h"
 #include "app/text.h"
+#include "menu/course_code_entry.h"
 #include "render/texture.h"
 
 #include <cstdarg>
@@ -74,6 +76,7 @@ void cycleMapSize(int slot)
         g_mapSize = 128;
     game().terrain.allocateGrids();
     itemAt(slot).setText("%s", mapSizeLabel(g_mapSize));
+    showCourseCode(game().menu, false);
 }
 
 void cycleControlCount(int slot)
@@ -137,21 +140,13 @@ void toggleMinimapMode(int slot)
     }
 }
 
-// The Terrain owns the map texture and replaces it itself when it draws a
-// new map, so the preview only takes the new name.
-void showPreview(MenuItem& preview)
-{
-    Terrain& t = game().terrain;
-    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
-    int side = g_mapSize < 400 ? g_mapSize : 400;
-    preview.width = preview.height = side;
-}
+const char* amountName(int32_t amount) { return amount == 1 ? "High" : amount == 3 ? "Low" : "Medium"; }
 
 void generateMap(int slot)
 {
-    Game& g = game();
-    g.terrain.generateAll(g.nOpenAreas, g.nDenseAreas);
+    makeFreshTerrain(game());
     showPreview(itemAt(slot));
+    showCourseCode(game().menu, true);
 }
 
 void drawNewCourse(int slot)
@@ -162,11 +157,33 @@ void drawNewCourse(int slot)
         preview.texture = -1;
         return;
     }
-    t.newCourse();
+    makeNextCourse(game());
     preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    showCourseCode(game().menu, true);
 }
 
 } // namespace
+
+// The Terrain owns the map texture and replaces it itself when it draws a
+// new map, so the preview only takes the new name.
+void showPreview(MenuItem& preview)
+{
+    Terrain& t = game().terrain;
+    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    int side = g_mapSize < 400 ? g_mapSize : 400;
+    preview.width = preview.height = side;
+}
+
+void showSettingLabels(MenuScreen& m)
+{
+    const Game& g = game();
+    const int32_t legs = g.terrain.course.legSize;
+    m.items[0].setText("%s", mapSizeLabel(g_mapSize));
+    m.items[1].setText("NControls: %i", g_nControls);
+    m.items[6].setText("%s", legs == 2 ? "Leg Size: Big" : legs == 3 ? "Leg Size: 1B/3S" : "Leg Size: Small");
+    m.items[7].setText("NDense Areas: %s", amountName(g.nDenseAreas));
+    m.items[8].setText("NOpen Areas: %s", amountName(g.nOpenAreas));
+}
 
 bool MenuItem::hitTest(int x, int y) const
 {
@@ -250,11 +267,18 @@ void MenuScreen::buildNewCourseMenu()
     preview.width = preview.height = 400;
     preview.colour = 0;
     preview.texture = -1;
+    addCornered(*this, kCourseCodeSlot, 416, 218, true, "", nullptr, 0);
+    items[kCourseCodeSlot].colour = 0x808080;  // grey: a label, not a button
+    items[kCourseCodeSlot].width = 0;
+    addCornered(*this, kEnterCodeSlot, 416, 260, true, "Enter Code", startCodeEntry, kEnterCodeSlot);
 }
 
 void MenuScreen::updateAndDraw()
 {
     PointerReading p = game().input.pointer();
+    // A press anywhere, "Enter Code" included, ends the typing.
+    if (p.left && typingCode)
+        endCodeEntry(*this);
     for (int i = 0; i < kSlots; ++i) {
         // An action that builds another page rewrites the slots in place, so
         // `it` then names the new page's item and the loop goes on over it.
@@ -273,6 +297,8 @@ void MenuScreen::updateAndDraw()
     }
     if (p.left)
         buttonSeen = true;
+    if (typingCode)
+        updateCodeEntry(*this);
     for (const MenuItem& it : items)
         it.drawItem();
 }

@@ -4,6 +4,7 @@
 #include "app/render_state.h"
 
 #include <cstdint>
+#include <string>
 
 // Run when an item is clicked, with the item's argument.
 using MenuAction = void (*)(int argument);
@@ -31,10 +32,15 @@ struct MenuScreen {
     static constexpr int kSlots = 16;
     // Slot of the map preview on the new-course page.
     static constexpr int kPreviewSlot = 9;
+    // New-course page: the code of the previewed course, and "Enter Code".
+    static constexpr int kCourseCodeSlot = 10;
+    static constexpr int kEnterCodeSlot = 11;
 
     MenuItem items[kSlots];
     bool buttonSeen = false;       // the left button was down since the page was built
     bool plainBackground = false;  // grey background, no globe and no title
+    bool typingCode = false;       // "Enter Code" takes the typed text
+    std::string typedCode;         // what was typed into it, kept after a refused code
 
     void buildMainMenu();
     void buildOptionsMenu();

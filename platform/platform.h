@@ -94,6 +94,12 @@ public:
     virtual void clientSize(int& width, int& height) = 0;
     // False when no mouse can be read.
     virtual bool readMouseButtons(MouseButtons& buttons) = 0;
+    // Starts or stops collecting typed text; off until started.
+    virtual void setTextInput(bool on) = 0;
+    // The text typed since the last call while collecting (UTF-8, as the
+    // keyboard layout gives it), with '\b' for each Backspace and '\r' for
+    // each Enter, key repeats included; empty when not collecting.
+    virtual std::string takeTypedText() = 0;
 
     // Audio -----------------------------------------------------------------
     // Opens the output device and starts pulling from `source`; false with no

@@ -134,6 +134,9 @@ WindowError SdlPlatform::openWindow(int width, int height, const char* title)
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
     if (!doubleBuffered || depth < 16)
         return windowFailure(WindowError::PixelFormat, "no double-buffered format with a depth buffer");
+    // SDL collects text from the start on desktops; the game asks for it.
+    if (!textInput_)
+        SDL_StopTextInput();
     SDL_RaiseWindow(window_);
     return WindowError::None;
 }
@@ -170,11 +173,20 @@ void SdlPlatform::pumpEvents(WindowListener& listener)
             listener.onClose();
             break;
         case SDL_KEYDOWN: {
-            int code = scanCodeFromSdl(event.key.keysym.scancode);
+            SDL_Scancode key = event.key.keysym.scancode;
+            int code = scanCodeFromSdl(key);
             if (code)
                 pressedSince_[code] = true;
+            if (textInput_ && key == SDL_SCANCODE_BACKSPACE)
+                typed_ += '\b';
+            if (textInput_ && (key == SDL_SCANCODE_RETURN || key == SDL_SCANCODE_KP_ENTER))
+                typed_ += '\r';
             break;
         }
+        case SDL_TEXTINPUT:
+            if (textInput_)
+                typed_ += event.text.text;
+            break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -271,6 +283,25 @@ bool SdlPlatform::readMouseButtons(MouseButtons& buttons)
     buttons.left = (state & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
     buttons.right = (state & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
     return window_ != nullptr;
+}
+
+void SdlPlatform::setTextInput(bool on)
+{
+    if (on == textInput_)
+        return;
+    textInput_ = on;
+    typed_.clear();
+    if (on)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}
+
+std::string SdlPlatform::takeTypedText()
+{
+    std::string text;
+    text.swap(typed_);
+    return text;
 }
 
 bool SdlPlatform::openAudio(AudioSource& source, int rate, AudioFormat& format)

@@ -32,6 +32,8 @@ public:
     void pointerPosition(int& x, int& y) override;
     void clientSize(int& width, int& height) override;
     bool readMouseButtons(MouseButtons& buttons) override;
+    void setTextInput(bool on) override;
+    std::string takeTypedText() override;
 
     bool openAudio(AudioSource& source, int rate, AudioFormat& format) override;
     void closeAudio() override;
@@ -57,6 +59,8 @@ private:
     uint32_t audioDevice_ = 0;
     // Presses seen by the event pump and not yet queried, by scan code.
     std::array<bool, kKeyStateSize> pressedSince_{};
+    bool textInput_ = false;
+    std::string typed_;  // collected while textInput_
 };
 
 // Maps an SDL scancode to the DirectInput-style scan code the game uses,

@@ -1,5 +1,6 @@
 #include "terrain/terrain.h"
 
+#include "app/random.h"
 #include "render/texture.h"
 
 #include <algorithm>
@@ -122,6 +123,7 @@ void Terrain::prepareForPlay(int32_t nOpenAreas, int32_t nDenseAreas)
         generateAll(nOpenAreas, nDenseAreas);
     }
     ground.build(*this, gridSide);
+    rng::seed(generatorAfterCourse);
     placeVegetation();
     zoom = 1.0f;
     minimapOffsetX = panX = course.controls[0].x;
@@ -147,7 +149,11 @@ void Terrain::drawWorld(float heading)
     objects.draw(heading);
 }
 
-void Terrain::generateCourse() { course.generateCourse(gridSide > 0 ? gridSide : settledMapSize()); }
+void Terrain::generateCourse()
+{
+    course.generateCourse(gridSide > 0 ? gridSide : settledMapSize());
+    generatorAfterCourse = rng::state();
+}
 
 float Terrain::heightAt(float x, float y) const
 {

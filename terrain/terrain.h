@@ -55,6 +55,10 @@ struct Terrain {
     bool mLatch = false;
 
     Course course;
+    // The generator's state right after the course was made. The vegetation
+    // is drawn from it, so menu frames between "Generate Map" and "Start!"
+    // change nothing, and the game places what fernhollow-mapgen does.
+    uint32_t generatorAfterCourse = 0;
 
     float fullMapX = 0;
     float fullMapY = 0;
@@ -89,8 +93,8 @@ struct Terrain {
     // "New Course": a new course and map on the same terrain.
     void newCourse();
     // Game start with "Start!": generates everything first unless a terrain
-    // for g_mapSize exists, then builds the ground, places the vegetation and
-    // centres the map view on the start.
+    // for g_mapSize exists, then builds the ground, places the vegetation
+    // (from generatorAfterCourse) and centres the map view on the start.
     void prepareForPlay(int32_t nOpenAreas, int32_t nDenseAreas);
     // Game start with "QuickStart": always a new terrain, course and map,
     // then the vegetation. The map offsets stay.

@@ -6,69 +6,20 @@
 #include "game/game_frame.h"
 #include "support/autopilot.h"
 #include "support/capture.h"
+#include "support/player_script.h"
 #include "support/scripted_game.h"
 #include "terrain/course.h"
 #include "terrain/world_size.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 
 using testsupport::Capture;
+using testsupport::PlayerScript;
 using testsupport::Rgb;
 
 namespace {
-
-// A queue of player actions, each taking some frames: clicks at a point,
-// waits for a condition, and checks.
-class Script {
-public:
-    void click(int x, int y, int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-            steps_.push_back({x, y, nullptr, nullptr});
-    }
-    void waitFor(std::function<bool()> done) { steps_.push_back({0, 0, std::move(done), nullptr}); }
-    void then(std::function<void()> act) { steps_.push_back({0, 0, nullptr, std::move(act)}); }
-    size_t left() const { return steps_.size(); }
-
-    // One frame: advances the step in hand.
-    void advance(platform::ScriptedPlatform& s)
-    {
-        if (steps_.empty())
-            return;
-        Step& st = steps_.front();
-        if (st.act) {
-            st.act();
-            steps_.pop_front();
-            return;
-        }
-        if (st.done) {
-            if (st.done())
-                steps_.pop_front();
-            return;
-        }
-        // Move, press for two frames, release, and one frame to settle.
-        s.pointerX = st.x;
-        s.pointerY = st.y;
-        s.buttons.left = phase_ == 1 || phase_ == 2;
-        if (++phase_ == 5) {
-            phase_ = 0;
-            steps_.pop_front();
-        }
-    }
-
-private:
-    struct Step {
-        int x, y;
-        std::function<bool()> done;
-        std::function<void()> act;
-    };
-    std::deque<Step> steps_;
-    int phase_ = 0;
-};
 
 // Share of the preview box near a map colour.
 double shareOf(const Capture& c, Rgb colour)
@@ -88,7 +39,7 @@ TEST(MenuRun, SetUpACourseWithTheMousePlayItAndExit)
     ScriptedGame run;
     auto& s = run.script();
     s.msPerFrame = 150;  // a coarse clock keeps a long course short to run
-    Script player;
+    PlayerScript player;
     Capture preview, newCoursePreview;
     bool running = false;
     bool compassSeenInFirstGame = false;

@@ -122,6 +122,13 @@ bool ScriptedPlatform::readMouseButtons(MouseButtons& out)
     return mouseAvailable;
 }
 
+std::string ScriptedPlatform::takeTypedText()
+{
+    std::string text;
+    text.swap(typedText);
+    return textInputOn ? text : std::string();
+}
+
 bool ScriptedPlatform::openAudio(AudioSource& source, int rate, AudioFormat& format)
 {
     return audioFromReal && real_ && real_->openAudio(source, rate, format);

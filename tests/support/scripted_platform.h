@@ -44,6 +44,10 @@ public:
     std::vector<RecordedBox> boxes;
     std::string assetFolder;  // baseFolder(); the real one when empty
     std::vector<uint32_t> seeds;  // handed out by freshSeed() in order
+    // Typed text ('\b' Backspace, '\r' Enter) handed out by takeTypedText()
+    // while text input is on; dropped while it is off, as a keyboard's is.
+    std::string typedText;
+    bool textInputOn = false;
 
     void holdKey(int scanCode, bool down) { keys[scanCode] = down ? 0x80 : 0; }
     void queueActivate(bool active);
@@ -68,6 +72,8 @@ public:
     void pointerPosition(int& x, int& y) override;
     void clientSize(int& width, int& height) override;
     bool readMouseButtons(MouseButtons& out) override;
+    void setTextInput(bool on) override { textInputOn = on; }
+    std::string takeTypedText() override;
     bool openAudio(AudioSource& source, int rate, AudioFormat& format) override;
     void closeAudio() override;
     void lockAudio() override;

@@ -1,4 +1,6 @@
+#include "app/course_making.h"
 #include "map/map_image.h"
+#include "support/game_fixture.h"
 #include "terrain/terrain.h"
 #include "terrain/world_globals_guard.h"
 #include "tools/mapgen/mapgen.h"
@@ -75,6 +77,29 @@ std::vector<uint8_t> bytesOf(const MapImage& image)
     return {image.pixels(), image.pixels() + image.width() * image.height() * 3};
 }
 
+// The files in dir hold exactly the terrain: heights, classes, objects, the
+// course's first `points` points and the map.
+void expectFilesHold(const fs::path& dir, const Terrain& t, int points)
+{
+    const size_t cells = t.heightmap.size();
+    const std::string heights = readFile(dir / "height.f32");
+    ASSERT_EQ(heights.size(), cells * 4);
+    EXPECT_EQ(std::memcmp(heights.data(), t.heightmap.data(), heights.size()), 0) << "heights";
+    std::vector<uint8_t> classes(t.classes.begin(), t.classes.end());
+    EXPECT_TRUE(readFile(dir / "classes.u8") == std::string(classes.begin(), classes.end())) << "classes";
+    EXPECT_TRUE(readFile(dir / "objects.u8") == std::string(t.objectKinds.begin(), t.objectKinds.end())) << "objects";
+    std::string csv = "index,x,y\n";
+    char line[96];
+    for (int i = 0; i < points; ++i) {
+        std::snprintf(line, sizeof line, "%d,%.9g,%.9g\n", i, t.course.controls[i].x, t.course.controls[i].y);
+        csv += line;
+    }
+    EXPECT_EQ(readFile(dir / "course.csv"), csv);
+    int w = 0;
+    int h = 0;
+    EXPECT_TRUE(readPng(dir / "map.png", w, h) == bytesOf(t.mapImage)) << "map";
+}
+
 } // namespace
 
 TEST(Mapgen, OptionsOverrideTheDefaults)
@@ -124,6 +149,9 @@ TEST(Mapgen, BadUseGetsOneLineAndStatusTwo)
         {{"--out", "o", "--size"}, "--size needs a value"},
         {{"o"}, "unexpected argument"},
         {{"--seed", "5"}, "missing --out"},
+        {{"--course", "59P0-0000-001Z", "--out", "o"}, "is not a course code: Check failed"},
+        {{"--course=59P0", "--out", "o"}, "is not a course code: Too short"},
+        {{"--course", "59P0-0000-001Y", "--size", "128", "--out", "o"}, "--course already fixes"},
     };
     for (const auto& c : cases) {
         const Outcome r = run(c.args);
@@ -236,4 +264,60 @@ TEST(Mapgen, TheExecutableReportsItsStatus)
         EXPECT_EQ(WEXITSTATUS(raw), c.status) << c.args;
     }
     EXPECT_TRUE(fs::exists(fs::path(dir) / "map.png"));
+}
+
+// What the game makes and runs (Generate Map, New Course, a typed code, then
+// the vegetation of Start!) is what the map tool writes for the same seed or
+// code.
+class MapgenAndGame : public GameTest {};
+
+TEST_F(MapgenAndGame, MakeTheSameCourseFromASeedOrACode)
+{
+    WorldGlobalsGuard guard;
+    Terrain& t = g().terrain;
+    g_mapSize = 128;
+    g_nControls = 9;
+    t.course.legSize = kLegsMixed;
+    g().nOpenAreas = 1;
+    g().nDenseAreas = 3;
+    script.seeds = {4000000123u};
+    makeFreshTerrain(g());
+    t.prepareForPlay(g().nOpenAreas, g().nDenseAreas);
+    ASSERT_TRUE(g().madeCourse);
+    EXPECT_EQ(g().madeCourse->seed, 4000000123u);
+    const fs::path first = scratchFolder("game-seed");
+    Outcome r = run({"--seed", "4000000123", "--size", "128", "--open", "high", "--dense", "low", "--controls", "9",
+                     "--legs", "mixed", "--out", first.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Course code: " + coursecode::encode(*g().madeCourse) + "\n");
+    expectFilesHold(first, t, 9);
+
+    // Two presses of New Course, the count changed between them.
+    makeNextCourse(g());
+    g_nControls = 5;
+    makeNextCourse(g());
+    t.prepareForPlay(g().nOpenAreas, g().nDenseAreas);
+    EXPECT_EQ(g().madeCourse->courseNumber, 2u);
+    const std::string code = coursecode::encode(*g().madeCourse);
+    const fs::path second = scratchFolder("game-code");
+    r = run({"--course", code, "--out", second.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Course code: " + code + "\n");
+    expectFilesHold(second, t, 5);
+
+    // The same code typed into a game that has made nothing yet.
+    t.release();
+    g().madeCourse.reset();
+    g_mapSize = 512;
+    g_nControls = 20;
+    makeCourseOf(g(), coursecode::decode(code).settings);
+    t.prepareForPlay(g().nOpenAreas, g().nDenseAreas);
+    expectFilesHold(second, t, 5);
+
+    // QuickStart, on the settings left over.
+    script.seeds = {77u};
+    quickPrepareFresh(g());
+    const fs::path third = scratchFolder("game-quickstart");
+    ASSERT_EQ(run({"--course", coursecode::encode(*g().madeCourse), "--out", third.string()}).status, 0);
+    expectFilesHold(third, t, 5);
 }

@@ -1,6 +1,7 @@
 #include "tools/mapgen/mapgen.h"
 
 #include "app/random.h"
+#include "coursecode/course_code.h"
 #include "terrain/terrain.h"
 #include "tools/mapgen/map_files.h"
 
@@ -35,6 +36,19 @@ bool writeAll(const std::string& dir, const Terrain& terrain, const MapImage& do
            writeCourseCsv((base / "course.csv").string(), terrain.course, g_nControls, error);
 }
 
+coursecode::CourseSettings courseOf(const MapgenOptions& options)
+{
+    coursecode::CourseSettings c;
+    c.seed = options.seed;
+    c.mapSize = options.size;
+    c.openAreas = options.openAreas;
+    c.denseAreas = options.denseAreas;
+    c.controls = options.controls;
+    c.legSize = options.legSize;
+    c.courseNumber = options.courseNumber;
+    return c;
+}
+
 } // namespace
 
 void generatePrintableMap(const MapgenOptions& options, Terrain& terrain, MapImage& doubleImage)
@@ -45,6 +59,8 @@ void generatePrintableMap(const MapgenOptions& options, Terrain& terrain, MapIma
     terrain.course.legSize = options.legSize;
     terrain.allocateGrids();
     terrain.generateTerrain(options.openAreas, options.denseAreas);
+    if (options.courseNumber > 0)
+        rng::seed(coursecode::courseSeed(options.seed, options.courseNumber));
     terrain.generateCourse();
     doubleImage.release();
     terrain.drawMapImages(&doubleImage);
@@ -79,5 +95,6 @@ int runMapgen(int argc, const char* const* argv, std::ostream& out, std::ostream
         err << "fernhollow-mapgen: " << error << "\n";
         return 1;
     }
+    out << "Course code: " << coursecode::encode(courseOf(options)) << "\n";
     return 0;
 }

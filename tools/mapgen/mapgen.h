@@ -9,11 +9,12 @@ class MapImage;
 struct Terrain;
 
 // Seeds the generator, sets MapSize and the course settings from options,
-// allocates the grids and runs relief, areas, course and map drawing, then
+// allocates the grids and runs relief and areas; reseeds for a course number
+// above 0 as "New Course" does; then the course and the map drawing, then
 // places the vegetation. doubleImage receives the double-resolution map
 // for sizes up to 256 and stays empty above.
 void generatePrintableMap(const MapgenOptions& options, Terrain& terrain, MapImage& doubleImage);
 
-// The whole tool: parses argv, generates and writes the files. Reports to
-// out and err; returns the exit status (0 done, 1 not written, 2 bad use).
+// The whole tool: parses argv, generates and writes the files, and prints
+// the course code of what it made. Reports to out and err; returns the exit status (0 done, 1 not written, 2 bad use).
 int runMapgen(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

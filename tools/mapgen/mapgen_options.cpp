@@ -1,5 +1,7 @@
 #include "tools/mapgen/mapgen_options.h"
 
+#include "coursecode/course_code.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -72,6 +74,20 @@ bool applyOption(const std::string& name, const std::string& value, MapgenOption
             error = "--legs must be small, big or mixed (got \"" + value + "\")";
             return false;
         }
+    } else if (name == "--course") {
+        const coursecode::Decoded code = coursecode::decode(value);
+        if (!code.ok) {
+            error = "--course \"" + value + "\" is not a course code: " + code.error;
+            return false;
+        }
+        const coursecode::CourseSettings& c = code.settings;
+        o.seed = c.seed;
+        o.size = c.mapSize;
+        o.openAreas = c.openAreas;
+        o.denseAreas = c.denseAreas;
+        o.controls = c.controls;
+        o.legSize = c.legSize;
+        o.courseNumber = c.courseNumber;
     } else if (name == "--out") {
         if (value.empty()) {
             error = "--out needs a folder name";
@@ -89,6 +105,8 @@ bool applyOption(const std::string& name, const std::string& value, MapgenOption
 
 bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& options, std::string& error)
 {
+    bool course = false;
+    std::string setting;  // a generation option other than --course
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -112,6 +130,14 @@ bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& option
         }
         if (!applyOption(arg, value, options, error))
             return false;
+        if (arg == "--course")
+            course = true;
+        else if (arg != "--out" && setting.empty())
+            setting = arg;
+    }
+    if (course && !setting.empty()) {
+        error = "--course already fixes the seed and every setting; leave out " + setting;
+        return false;
     }
     if (options.outDir.empty()) {
         error = "missing --out DIR (see --help)";
@@ -134,9 +160,13 @@ const char* mapgenUsage()
            "  --controls C     course points, the start included: 4 ... 20 (default 8)\n"
            "  --legs L         leg lengths: small, big or mixed (one long leg after\n"
            "                   every three short ones) (default small)\n"
+           "  --course CODE    the course of a course code (as the game shows it),\n"
+           "                   instead of the five options above and --seed\n"
            "  --out DIR        folder to write into; made if missing (required)\n"
            "  --help           show this text\n"
            "Options also take the form --name=value.\n"
+           "\n"
+           "The course code of what was generated is printed on success.\n"
            "\n"
            "Files written into DIR:\n"
            "  map.png          the map, one pixel per cell, row 0 at the top\n"

@@ -12,10 +12,13 @@ struct MapgenOptions {
     int32_t legSize = 1;     // a LegSize
     std::string outDir;
     bool help = false;
+    uint32_t courseNumber = 0;  // courses drawn on the terrain before this one
 };
 
 // Reads argv[1 ...] ("--name value" or "--name=value") over the defaults.
-// On a bad option or value returns false with a one-line reason in error.
+// --course CODE sets the seed, every setting and the course number, and
+// takes no other generation option beside it. On a bad option or value
+// returns false with a one-line reason in error.
 bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& options, std::string& error);
 
 // The text --help prints.
