@@ -1,5 +1,6 @@
 #pragma once
 // The application record: whether the main loop runs and what it runs.
+#include "app/command_line.h"
 
 // What the main loop runs each turn; any other value ends the loop.
 enum AppState : int {
@@ -12,6 +13,7 @@ struct App {
     bool running = true;
     int state = 0;        // an AppState; menus and Escape write 0 to quit
     bool windowFailed = false;  // the window could not be made: the exit status says so
+    CommandLineOptions options; // what the program was started with
 };
 
 // The one App; valid while the program runs.

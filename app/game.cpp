@@ -51,6 +51,7 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
         nOpenAreas = 0;
         ambience.load();
         helpShown = false;
+        settings.load(*this);
         return;
     }
 

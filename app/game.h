@@ -2,6 +2,7 @@
 // The one top-level object: it owns every subsystem's state for the whole
 // run. Every member starts at zero (ids 0, flags clear, containers empty);
 // the code that uses a member substitutes its default when it finds 0.
+#include "app/game_settings.h"
 #include "app/hud_text.h"
 #include "app/input.h"
 #include "coursecode/course_code.h"
@@ -41,6 +42,8 @@ public:
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     bool ghostHidden = false;  // the options page's "Ghost: Off"; the ghost shows by default
+    GameSettings settings; // the menu pages' settings kept in the user's settings file
+    bool fullscreenLatch = false;  // F11 or Alt+Enter was down in the previous frame
     // Lives for one terrain: the seed and settings its course was made from;
     // none until one is made.
     std::optional<coursecode::CourseSettings> madeCourse;

@@ -22,6 +22,12 @@ enum LogicalKey : int {
 constexpr int kScanF2 = 0x3C;
 constexpr int kScanF5 = 0x3F;
 constexpr int kScanF6 = 0x40;
+// Scan codes of the keys that switch fullscreen: F11, or Enter with Alt.
+constexpr int kScanF11 = 0x57;
+constexpr int kScanEnter = 0x1C;
+constexpr int kScanKeypadEnter = 0x9C;
+constexpr int kScanLeftAlt = 0x38;
+constexpr int kScanRightAlt = 0xB8;
 // Tab shows and hides the finish screen's split times.
 constexpr int kScanTab = 0x0F;
 

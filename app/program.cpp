@@ -2,6 +2,7 @@
 
 #include "app/app.h"
 #include "app/game.h"
+#include "app/window.h"
 #include "game/game_frame.h"
 #include "menu/menu_frame.h"
 
@@ -21,8 +22,26 @@ void setCurrentProgram(App* a, Game* g)
     g_game = g;
 }
 
+namespace {
+
+// F11, or Enter with Alt, switches fullscreen on the press, in menus and in
+// play alike; the keys read are those of the frame before.
+void toggleFullscreenOnKeys(Game& g)
+{
+    const InputDevices& in = g.input;
+    const bool alt = in.scanCodeDown(kScanLeftAlt) || in.scanCodeDown(kScanRightAlt);
+    const bool enter = in.scanCodeDown(kScanEnter) || in.scanCodeDown(kScanKeypadEnter);
+    const bool down = in.scanCodeDown(kScanF11) || (alt && enter);
+    if (down && !g.fullscreenLatch)
+        toggleFullscreen();
+    g.fullscreenLatch = down;
+}
+
+} // namespace
+
 void runOneTurn()
 {
+    toggleFullscreenOnKeys(game());
     switch (app().state) {
     case AppStateMenu:
         runMenuFrame();
@@ -39,18 +58,19 @@ void runOneTurn()
     }
 }
 
-int runProgram(const coursecode::CourseSettings* course)
+int runProgram(const CommandLineOptions& options)
 {
     auto appRecord = std::make_unique<App>();
     g_app = appRecord.get();
+    g_app->options = options;
     g_app->state = AppStateMenu;
     g_app->running = true;
 
     auto theGame = std::make_unique<Game>();
     g_game = theGame.get();
     g_game->initialise(0);
-    if (course && g_app->running) {
-        g_game->initialise(3, course);
+    if (options.course && g_app->running) {
+        g_game->initialise(3, &*options.course);
         g_app->state = AppStatePlaying;
     }
     while (g_app->running)

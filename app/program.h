@@ -1,14 +1,12 @@
 #pragma once
 // The program from start to exit, on whatever platform is current.
+#include "app/command_line.h"
 
-namespace coursecode {
-struct CourseSettings;
-}
-
-// Creates the App and the Game, runs the application-state loop until it
-// ends, shuts down and returns the exit status: 0, or 1 when the window
-// could not be made. Given a course, the game starts on it at once.
-int runProgram(const coursecode::CourseSettings* course = nullptr);
+// Creates the App (holding `options`) and the Game, runs the
+// application-state loop until it ends, shuts down and returns the exit
+// status: 0, or 1 when the window could not be made. Given a course, the
+// game starts on it at once.
+int runProgram(const CommandLineOptions& options = {});
 
 // Runs one turn of the main loop: one frame of the current state.
 void runOneTurn();

@@ -83,10 +83,11 @@ bool createWindow()
     rs.windowActive = true;
     platform::Platform& p = platform::current();
     rng::seed(p.freshSeed());
-    rs.windowWidth = 640;
-    rs.windowHeight = 480;
+    const CommandLineOptions& asked = app().options;
+    rs.windowWidth = asked.windowWidth;
+    rs.windowHeight = asked.windowHeight;
 
-    platform::WindowError error = p.openWindow(640, 480, kTitle);
+    platform::WindowError error = p.openWindow(asked.windowWidth, asked.windowHeight, kTitle);
     if (error != platform::WindowError::None)
         return fail(messageFor(error));
     rs.hasContext = true;
@@ -107,7 +108,11 @@ bool createWindow()
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
-    resizeView(640, 480);
+    resizeView(asked.windowWidth, asked.windowHeight);
+    if (asked.fullscreen) {
+        p.setFullscreen(true);
+        applyClientSize();
+    }
 
     if (contains(glGetString(GL_RENDERER), "GDI Generic"))
         return fail("The program hasnt been able to detect 3D harware on your computer."
@@ -151,9 +156,17 @@ void resizeView(int width, int height)
 
 void applyClientSize()
 {
-    int width = 640, height = 480;
+    int width = 0, height = 0;
     platform::current().clientSize(width, height);
-    resizeView(width, height);
+    if (width > 0)
+        resizeView(width, height);
+}
+
+void toggleFullscreen()
+{
+    platform::Platform& p = platform::current();
+    if (p.setFullscreen(!p.isFullscreen()))
+        applyClientSize();
 }
 
 void pumpWindowEvents()

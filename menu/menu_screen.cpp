@@ -69,6 +69,15 @@ const char* mapSizeLabel(int size)
     return size == 512 ? "Map Size: Big" : size == 256 ? "Map Size: Medium" : "Map Size: Small";
 }
 
+const char* legSizeLabel(int legs)
+{
+    return legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S";
+}
+
+const char* amountLabel(int amount) { return amount == 1 ? "High" : amount == 3 ? "Low" : "Medium"; }
+const char* compassLabel(bool visible) { return visible ? "Compass: On" : "Compass: Off"; }
+const char* minimapLabel(int mode) { return mode == 2 ? "MiniMap Movement: Mouse" : "MiniMap Movement: Auto"; }
+
 void cycleMapSize(int slot)
 {
     g_mapSize *= 2;
@@ -93,22 +102,14 @@ void cycleLegSize(int slot)
     legs += 1;
     if (legs > 3)
         legs = 1;
-    itemAt(slot).setText("%s", legs == 1 ? "Leg Size: Small" : legs == 2 ? "Leg Size: Big" : "Leg Size: 1B/3S");
+    itemAt(slot).setText("%s", legSizeLabel(legs));
 }
 
 // Medium, High, Low, Medium, ...: 2 -> 1 -> 3 -> 2.
 void cycleAmount(int32_t& amount, MenuItem& item, const char* name)
 {
-    if (amount == 3) {
-        amount = 2;
-        item.setText("%s: Medium", name);
-    } else if (amount == 2) {
-        amount = 1;
-        item.setText("%s: High", name);
-    } else {
-        amount = 3;
-        item.setText("%s: Low", name);
-    }
+    amount = amount == 3 ? 2 : amount == 2 ? 1 : 3;
+    item.setText("%s: %s", name, amountLabel(amount));
 }
 
 void cycleDense(int slot) { cycleAmount(game().nDenseAreas, itemAt(slot), "NDense Areas"); }
@@ -118,7 +119,7 @@ void toggleCompass(int slot)
 {
     bool& visible = game().player.compass.visible;
     visible = !visible;
-    itemAt(slot).setText("%s", visible ? "Compass: On" : "Compass: Off");
+    itemAt(slot).setText("%s", compassLabel(visible));
 }
 
 void toggleGhost(int slot)
@@ -131,16 +132,9 @@ void toggleGhost(int slot)
 void toggleMinimapMode(int slot)
 {
     int32_t& mode = game().terrain.minimapMode;
-    if (mode == 1) {
-        mode = 2;
-        itemAt(slot).setText("MiniMap Movement: Mouse");
-    } else {
-        mode = 1;
-        itemAt(slot).setText("MiniMap Movement: Auto");
-    }
+    mode = mode == 1 ? 2 : 1;
+    itemAt(slot).setText("%s", minimapLabel(mode));
 }
-
-const char* amountName(int32_t amount) { return amount == 1 ? "High" : amount == 3 ? "Low" : "Medium"; }
 
 void generateMap(int slot)
 {
@@ -177,12 +171,11 @@ void showPreview(MenuItem& preview)
 void showSettingLabels(MenuScreen& m)
 {
     const Game& g = game();
-    const int32_t legs = g.terrain.course.legSize;
     m.items[0].setText("%s", mapSizeLabel(g_mapSize));
     m.items[1].setText("NControls: %i", g_nControls);
-    m.items[6].setText("%s", legs == 2 ? "Leg Size: Big" : legs == 3 ? "Leg Size: 1B/3S" : "Leg Size: Small");
-    m.items[7].setText("NDense Areas: %s", amountName(g.nDenseAreas));
-    m.items[8].setText("NOpen Areas: %s", amountName(g.nOpenAreas));
+    m.items[6].setText("%s", legSizeLabel(g.terrain.course.legSize));
+    m.items[7].setText("NDense Areas: %s", amountLabel(g.nDenseAreas));
+    m.items[8].setText("NOpen Areas: %s", amountLabel(g.nOpenAreas));
 }
 
 bool MenuItem::hitTest(int x, int y) const
@@ -232,26 +225,27 @@ void MenuScreen::buildMainMenu()
 void MenuScreen::buildOptionsMenu()
 {
     *this = MenuScreen{};
+    settingsPage = SettingsPage::Options;
     Game& g = game();
-    g.player.compass.visible = true;
-    g.terrain.minimapMode = 1;
+    g.settings.applyToPage(g, settingsPage);
+    // Sized by the default labels, as a toggle keeps the size it was built with.
     addStacked(*this, 0, 3, "Compass: On", 0xFFAF00, toggleCompass, 0);
     addStacked(*this, 1, 3, "MiniMap Movement: Auto", 0xFF4F4F, toggleMinimapMode, 1);
     addStacked(*this, 2, 3, "Go Back", 0x00AFFF, openMainPage, 1);
-    // Below the fixed three, laid out as a fourth of them; the setting stays as chosen.
-    addStacked(*this, 3, 3, g.ghostHidden ? "Ghost: Off" : "Ghost: On", 0x0090B0, toggleGhost, 3);
+    items[0].setText("%s", compassLabel(g.player.compass.visible));
+    items[1].setText("%s", minimapLabel(g.terrain.minimapMode));
+    // Below the fixed three, laid out as a fourth of them.
+    addStacked(*this, 3, 3, "Ghost: On", 0x0090B0, toggleGhost, 3);
+    items[3].setText("%s", g.ghostHidden ? "Ghost: Off" : "Ghost: On");
 }
 
 void MenuScreen::buildNewCourseMenu()
 {
     *this = MenuScreen{};
     plainBackground = true;
+    settingsPage = SettingsPage::NewCourse;
     Game& g = game();
-    g_mapSize = 128;
-    g_nControls = 6;
-    g.terrain.course.legSize = 1;
-    g.nDenseAreas = 2;
-    g.nOpenAreas = 2;
+    g.settings.applyToPage(g, settingsPage);
     addCornered(*this, 0, 416, 8, true, "Map Size: Small", cycleMapSize, 0);
     addCornered(*this, 1, 416, 50, true, "NControls: 6", cycleControlCount, 1);
     addCornered(*this, 2, 8, 416, false, "Generate Map", generateMap, kPreviewSlot);
@@ -261,6 +255,7 @@ void MenuScreen::buildNewCourseMenu()
     addCornered(*this, 6, 416, 92, true, "Leg Size: Small", cycleLegSize, 6);
     addCornered(*this, 7, 416, 134, true, "NDense Areas: Medium", cycleDense, 7);
     addCornered(*this, 8, 416, 176, true, "NOpen Areas: Medium", cycleOpen, 8);
+    showSettingLabels(*this);
     MenuItem& preview = items[kPreviewSlot];
     preview.centreX = 208;
     preview.centreY = 208;
@@ -288,8 +283,13 @@ void MenuScreen::updateAndDraw()
             continue;
         }
         bool over = it.hitTest(p.x, p.y);
-        if (it.armed && over && it.action)
+        if (it.armed && over && it.action) {
+            // The action may build another page; the click belongs to this one.
+            const SettingsPage page = settingsPage;
             it.action(it.argument);
+            if (page != SettingsPage::None)
+                game().settings.storeIfChanged(game(), page);
+        }
         if (it.armed && it.hitTest(p.x, p.y))
             it.armed = false;
         if (buttonSeen && !it.hitTest(p.x, p.y))

@@ -1,6 +1,7 @@
 #pragma once
 // The mouse-driven menu pages: main, options and new course. One
 // MenuScreen holds the page on show; choosing a page rebuilds it in place.
+#include "app/game_settings.h"
 #include "app/render_state.h"
 
 #include <cstdint>
@@ -41,10 +42,13 @@ struct MenuScreen {
     bool plainBackground = false;  // grey background, no globe and no title
     bool typingCode = false;       // "Enter Code" takes the typed text
     std::string typedCode;         // what was typed into it, kept after a refused code
+    SettingsPage settingsPage = SettingsPage::None;  // whose settings a click may change
 
     void buildMainMenu();
+    // Also sets the compass and minimap settings to the stored ones, which
+    // its labels show.
     void buildOptionsMenu();
-    // Also resets the course settings to the ones its labels show.
+    // Also sets the course settings to the stored ones, which its labels show.
     void buildNewCourseMenu();
     // Pointer handling, actions, then every item drawn.
     void updateAndDraw();

@@ -76,7 +76,7 @@ std::string resolveIn(const std::string& folder, const std::string& name)
 std::string assetPath(const std::string& name)
 {
     const std::string base = current().baseFolder();
-    for (const std::string& folder : {base, base + "../share/fernhollow/"}) {
+    for (const std::string& folder : {base, base + "../share/fernhollow/", base + "../share/games/fernhollow/"}) {
         std::string found = resolveIn(folder, name);
         if (!found.empty())
             return found;

@@ -11,7 +11,8 @@ namespace platform {
 std::string resolveIn(const std::string& folder, const std::string& name);
 
 // Resolves an asset name beside the executable, then in
-// ../share/fernhollow beside it (an installed copy). Returns the first real
+// ../share/fernhollow and ../share/games/fernhollow beside it (an installed
+// copy: /usr/games finds /usr/share/games). Returns the first real
 // path found, or the name as written beside the executable when none exists
 // (so the reader's error message names a sensible file).
 std::string assetPath(const std::string& name);

@@ -65,6 +65,11 @@ public:
     virtual void closeWindow() = 0;
     virtual bool windowOpen() const = 0;
     virtual void swapBuffers() = 0;
+    // Switches the window to fullscreen at the desktop's resolution, or back
+    // to the window as it was; size notifications follow. False when the
+    // system refuses.
+    virtual bool setFullscreen(bool on) = 0;
+    virtual bool isFullscreen() const = 0;
     // Hands every waiting window event to the listener; never waits.
     virtual void pumpEvents(WindowListener& listener) = 0;
     virtual void showSystemCursor(bool shown) = 0;

@@ -164,6 +164,27 @@ void SdlPlatform::swapBuffers()
         SDL_GL_SwapWindow(window_);
 }
 
+bool SdlPlatform::setFullscreen(bool on)
+{
+    if (!window_)
+        return false;
+    if (on == isFullscreen())
+        return true;
+    if (on)
+        SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
+    if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
+        return false;
+    // Without a window manager nothing gives the window its old size back.
+    if (!on && windowedWidth_ > 0 && windowedHeight_ > 0)
+        SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+    return true;
+}
+
+bool SdlPlatform::isFullscreen() const
+{
+    return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
 void SdlPlatform::pumpEvents(WindowListener& listener)
 {
     SDL_Event event;

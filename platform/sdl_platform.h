@@ -19,6 +19,8 @@ public:
     void closeWindow() override;
     bool windowOpen() const override { return window_ != nullptr; }
     void swapBuffers() override;
+    bool setFullscreen(bool on) override;
+    bool isFullscreen() const override;
     void pumpEvents(WindowListener& listener) override;
     void showSystemCursor(bool shown) override;
     void* glProcAddress(const char* name) override;
@@ -56,6 +58,7 @@ private:
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
     bool videoStarted_ = false;
+    int windowedWidth_ = 0, windowedHeight_ = 0;  // the window's size before fullscreen
     uint32_t audioDevice_ = 0;
     // Presses seen by the event pump and not yet queried, by scan code.
     std::array<bool, kKeyStateSize> pressedSince_{};

@@ -31,9 +31,14 @@ void disableFog() { glDisable(GL_FOG); }
 
 void setPerspective(float farPlane)
 {
+    const RenderState& rs = renderState();
+    // (w / h) / (640 / 480), written so that 640 x 480 gives exactly 1.
+    const double aspect = rs.windowWidth > 0 && rs.windowHeight > 0
+                              ? 3.0 * rs.windowWidth / (4.0 * rs.windowHeight)
+                              : 1.0;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(60, 1.0, 0.1, farPlane);
+    gluPerspective(60, aspect, 0.1, farPlane);
 }
 
 void setWireframe() { glPolygonMode(GL_FRONT_AND_BACK, GL_LINE); }

@@ -8,8 +8,9 @@ void setClearColor(float r, float g, float b);
 // Linear fog from `start` to `end` in the stored fog colour.
 void enableFog(float start, float end);
 void disableFog();
-// 60-degree perspective with aspect 1 whatever the window's shape, near 0.1;
-// leaves the projection matrix selected.
+// 60-degree perspective, near 0.1, with aspect 1 in a 640 x 480 window; a
+// window of another shape sees more or less to the sides, stretched as the
+// 640 x 480 picture is. Leaves the projection matrix selected.
 void setPerspective(float farPlane);
 // Polygons as outlines until the next frame starts.
 void setWireframe();

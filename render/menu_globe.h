@@ -13,8 +13,8 @@ struct MenuGlobe {
     float spin = 0;                // degrees about +Y, advanced per menu frame
 
     // Loads the flag and the earth texture (what an earlier load made is
-    // released first), turns fog off, clears to black and sets the 640 x 480
-    // view and projection. Needs the GL context.
+    // released first), turns fog off, clears to black and sets the view and
+    // projection for the window's client size. Needs the GL context.
     void load();
     // The globe and flag, still; drawn once while a game is prepared.
     void drawLoadingScene() const;

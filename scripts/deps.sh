@@ -8,9 +8,11 @@ packages=(
     libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libpng-dev libfreetype-dev fonts-dejavu-core
     libgtest-dev libbenchmark-dev
+    libcli11-dev libinih-dev
     libsqlite3-dev
     xvfb xauth xdotool
     clang libclang-rt-14-dev
+    help2man dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -4,7 +4,6 @@
 // finish screen shows the split table (Tab hides it) and both routes.
 #include "app/app.h"
 #include "app/game.h"
-#include "app/program.h"
 #include "coursecode/course_code.h"
 #include "game/game_frame.h"
 #include "game/run_results.h"
@@ -79,16 +78,15 @@ Seen runCourse(const coursecode::CourseSettings& course, uint32_t waitMs, const 
     ScriptedGame run;
     platform::ScriptedPlatform& s = run.script();
     s.msPerFrame = 100;
+    run.options.course = course;
     Seen seen;
     int finishFrame = 0;
-    s.onSwap = [&](int frame) {
+    auto everySwap = [&](int frame) {
         Game& g = game();
         if (app().state != AppStatePlaying)
             return;
-        if (frame > 30000) {
+        if (frame == 29999)
             ADD_FAILURE() << "the autopilot should finish the course";
-            s.queueClose();
-        }
         if (!courseComplete()) {
             if (g.player.elapsedMs() < waitMs)
                 releaseEverything(s);
@@ -122,7 +120,7 @@ Seen runCourse(const coursecode::CourseSettings& course, uint32_t waitMs, const 
             s.queueClose();
         }
     };
-    EXPECT_EQ(runProgram(&course), 0);
+    EXPECT_EQ(run.run(everySwap, 30000), 0);
     return seen;
 }
 

@@ -129,7 +129,9 @@ TEST(CourseCodeRun, VegetationIgnoresMenuFramesAndTheCommandLineCodeMakesTheSame
         objects[2] = game().terrain.objectKinds;
         run.script().queueClose();
     };
-    EXPECT_EQ(runProgram(&course), 0);
+    CommandLineOptions options;
+    options.course = course;
+    EXPECT_EQ(runProgram(options), 0);
     EXPECT_TRUE(objects[2] == objects[0]) << "the code made other vegetation";
 }
 
@@ -140,7 +142,7 @@ TEST(CourseCodeRun, ABadCodeOnTheCommandLineEndsTheGameWithOneLineAndStatusTwo)
         const char* says;
     } cases[] = {
         {"--course 54M0-C0K9-P73G", "Check failed"}, {"--course=ABCD-EFGH", "Too short"},
-        {"--course", "--course needs a code"},       {"--seed 5", "unknown argument"},
+        {"--course", "--course needs a value"},      {"--seed 5", "unknown option --seed"},
     };
     for (const auto& c : cases) {
         std::FILE* pipe = popen((std::string(FERNHOLLOW_GAME) + " " + c.arguments + " 2>&1").c_str(), "r");

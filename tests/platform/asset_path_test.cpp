@@ -39,10 +39,18 @@ TEST_F(AssetPathTest, WindowsNamesResolveCaseInsensitively)
         EXPECT_EQ(platform::assetPath(name), sky) << name;
 }
 
-TEST_F(AssetPathTest, FallsBackToTheInstalledShareFolder)
+TEST_F(AssetPathTest, FallsBackToTheInstalledShareFolders)
 {
+    // A Debian game lives in /usr/games with its data in /usr/share/games;
+    // share/fernhollow still comes first.
+    fs::create_directories(root / "share" / "games" / "fernhollow" / "Models");
+    fs::create_directories(root / "share" / "games" / "fernhollow" / "sounds");
+    std::ofstream(root / "share" / "games" / "fernhollow" / "Models" / "tree1.vr") << "x";
+    std::ofstream(root / "share" / "games" / "fernhollow" / "sounds" / "fly1.wav") << "x";
     std::string found = platform::assetPath("Models\\TREE1.vr");
     EXPECT_TRUE(fs::equivalent(found, root / "share" / "fernhollow" / "Models" / "tree1.vr")) << found;
+    found = platform::assetPath("sounds\\fly1.wav");
+    EXPECT_TRUE(fs::equivalent(found, root / "share" / "games" / "fernhollow" / "sounds" / "fly1.wav")) << found;
 }
 
 TEST_F(AssetPathTest, MissingFileGivesTheNameBesideTheExecutable)

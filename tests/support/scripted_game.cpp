@@ -4,8 +4,9 @@
 
 #include <cstdlib>
 
-ScriptedGame::ScriptedGame(bool withGl)
+ScriptedGame::ScriptedGame(bool withGl) : configHome_(home_.subfolder("config"))
 {
+    setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
     // Without a display the tests still get a GL context offscreen.
     if (!std::getenv("DISPLAY"))
         setenv("SDL_VIDEODRIVER", "offscreen", 0);
@@ -28,5 +29,5 @@ int ScriptedGame::run(std::function<void(int)> everySwap, int maxFrames)
         if (index + 1 >= maxFrames)
             script_->queueClose();
     };
-    return runProgram();
+    return runProgram(options);
 }

@@ -53,6 +53,28 @@ void ScriptedPlatform::swapBuffers()
     clockMs += msPerFrame;
 }
 
+bool ScriptedPlatform::setFullscreen(bool on)
+{
+    if (on == fullscreen_)
+        return true;
+    const bool realWindow = real_ && open_;
+    if (realWindow && !real_->setFullscreen(on))
+        return false;
+    if (on) {
+        windowedWidth_ = clientWidth;
+        windowedHeight_ = clientHeight;
+    }
+    if (realWindow) {
+        real_->clientSize(clientWidth, clientHeight);
+    } else {
+        clientWidth = on ? desktopWidth : windowedWidth_;
+        clientHeight = on ? desktopHeight : windowedHeight_;
+    }
+    fullscreen_ = on;
+    queueSize(clientWidth, clientHeight);
+    return true;
+}
+
 void ScriptedPlatform::pumpEvents(WindowListener& listener)
 {
     if (real_ && open_) {

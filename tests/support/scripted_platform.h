@@ -38,6 +38,8 @@ public:
     bool pressedSince[kKeyStateSize] = {};
     int pointerX = 0, pointerY = 0;
     int clientWidth = 640, clientHeight = 480;
+    // The client size in fullscreen when there is no real window to ask.
+    int desktopWidth = 1024, desktopHeight = 768;
     MouseButtons buttons;
     bool mouseAvailable = true;
     WindowError windowFailure = WindowError::None;
@@ -59,6 +61,11 @@ public:
     void closeWindow() override;
     bool windowOpen() const override { return open_; }
     void swapBuffers() override;
+    // Passed on to the real window when there is one; the client size then
+    // becomes the real one (else the desktop's or the windowed one) and a
+    // size event is queued.
+    bool setFullscreen(bool on) override;
+    bool isFullscreen() const override { return fullscreen_; }
     void pumpEvents(WindowListener& listener) override;
     void showSystemCursor(bool shown) override { cursorShown = shown; }
     void* glProcAddress(const char* name) override;
@@ -99,6 +106,8 @@ private:
 
     Platform* real_;
     bool open_ = false;
+    bool fullscreen_ = false;
+    int windowedWidth_ = 0, windowedHeight_ = 0;
     std::vector<Event> events_;
 };
 

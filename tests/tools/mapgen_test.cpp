@@ -149,6 +149,8 @@ TEST(Mapgen, BadUseGetsOneLineAndStatusTwo)
         {{"--out", "o", "--size"}, "--size needs a value"},
         {{"o"}, "unexpected argument"},
         {{"--seed", "5"}, "missing --out"},
+        {{"--out", ""}, "--out needs a folder name"},
+        {{"--out", "o", "-s", "128"}, "unknown option -s"},
         {{"--course", "59P0-0000-001Z", "--out", "o"}, "is not a course code: Check failed"},
         {{"--course=59P0", "--out", "o"}, "is not a course code: Too short"},
         {{"--course", "59P0-0000-001Y", "--size", "128", "--out", "o"}, "--course already fixes"},
@@ -255,6 +257,7 @@ TEST(Mapgen, TheExecutableReportsItsStatus)
         int status;
     } cases[] = {
         {"--help", 0},
+        {"--version", 0},
         {"--size 100 --out " + dir, 2},
         {"--size 128 --out " + dir, 0},
     };

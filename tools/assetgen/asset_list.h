@@ -7,7 +7,7 @@
 namespace assetgen {
 
 struct AssetFile {
-    std::string folder; // "Images", "Models" or "sounds"
+    std::string folder; // "Images", "Models", "sounds" or "icons"
     std::string name;   // file name inside the folder
     std::vector<uint8_t> bytes;
 };
@@ -21,5 +21,8 @@ void addImages(AssetList& out, const std::string& fontFile);
 void addModels(AssetList& out);
 // Every sound: owl, birds, fly, the two forest backgrounds and the footsteps.
 void addSounds(AssetList& out);
+// The launcher icon as fernhollow.svg and fernhollow-N.png for N = 48, 64,
+// 128 and 256 (for the desktop, not the game).
+void addIcons(AssetList& out);
 
 } // namespace assetgen

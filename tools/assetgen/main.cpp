@@ -43,11 +43,16 @@ int main(int argc, char** argv)
     }
     assetgen::addModels(assets);
     assetgen::addSounds(assets);
+    assetgen::addIcons(assets);
 
     int written = 0;
-    for (const char* folder : {"Images", "Models", "sounds"})
+    for (const char* folder : {"Images", "Models", "sounds", "icons"})
         mkdir((root + folder).c_str(), 0755);
     for (const assetgen::AssetFile& file : assets) {
+        if (file.bytes.empty()) {
+            std::fprintf(stderr, "assetgen: could not make %s/%s\n", file.folder.c_str(), file.name.c_str());
+            return 1;
+        }
         const std::string path = root + file.folder + "/" + file.name;
         if (!writeFile(path, file.bytes)) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());

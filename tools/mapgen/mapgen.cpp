@@ -79,6 +79,10 @@ int runMapgen(int argc, const char* const* argv, std::ostream& out, std::ostream
         out << mapgenUsage();
         return 0;
     }
+    if (options.version) {
+        out << mapgenVersion() << "\n";
+        return 0;
+    }
 
     std::error_code made;
     std::filesystem::create_directories(options.outDir, made);

@@ -1,143 +1,169 @@
 #include "tools/mapgen/mapgen_options.h"
 
+#include "app/command_line_support.h"
 #include "coursecode/course_code.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
-bool parseWhole(const std::string& text, unsigned long long limit, unsigned long long& value)
+const char* const kDescription =
+    "Generates a Fernhollow terrain, course and orienteering map exactly as the\n"
+    "game's \"Generate Map\" does, places the vegetation, and writes them to DIR.";
+
+const char* const kFooter =
+    "Options also take the form --name=value. A mixed course has one long leg\n"
+    "after every three short ones.\n"
+    "\n"
+    "The course code of what was generated is printed on success.\n"
+    "\n"
+    "Files written into DIR:\n"
+    "  map.png          the map, one pixel per cell, row 0 at the top\n"
+    "  map2x.png        the map at double resolution (sizes 128 and 256 only;\n"
+    "                   one left by an earlier run is removed at size 512)\n"
+    "  height.f32       heights, little-endian float32, index x + y * N\n"
+    "  classes.u8       vegetation class per cell: 0 forest, 32 open, 33 dense\n"
+    "  objects.u8       object per cell: 0 none, 1-3 trees, 6-8 bushes\n"
+    "  course.csv       header index,x,y then one line per point, start first\n"
+    "\n"
+    "Exit status: 0 on success, 1 when DIR or a file cannot be written,\n"
+    "2 for a bad option or value.";
+
+bool parseWhole(const std::string& text, unsigned long long low, unsigned long long high, unsigned long long& value)
 {
     if (text.empty() || text.size() > 20 || text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     errno = 0;
     value = std::strtoull(text.c_str(), nullptr, 10);
-    return errno == 0 && value <= limit;
+    return errno == 0 && value >= low && value <= high;
 }
 
-// 1 high, 2 medium, 3 low; 0 for anything else.
-int32_t parseAmount(const std::string& text)
+bool parseSeed(const std::string& text, uint32_t& seed)
 {
-    if (text == "high")
-        return 1;
-    if (text == "medium")
-        return 2;
-    if (text == "low")
-        return 3;
-    return 0;
-}
-
-int32_t parseLegs(const std::string& text)
-{
-    if (text == "small")
-        return 1;
-    if (text == "big")
-        return 2;
-    if (text == "mixed")
-        return 3;
-    return 0;
-}
-
-bool applyOption(const std::string& name, const std::string& value, MapgenOptions& o, std::string& error)
-{
-    unsigned long long whole = 0;
-    if (name == "--seed") {
-        if (!parseWhole(value, 0xFFFFFFFFull, whole)) {
-            error = "--seed must be a whole number from 0 to 4294967295 (got \"" + value + "\")";
-            return false;
-        }
-        o.seed = static_cast<uint32_t>(whole);
-    } else if (name == "--size") {
-        if (!parseWhole(value, 512, whole) || (whole != 128 && whole != 256 && whole != 512)) {
-            error = "--size must be 128, 256 or 512 (got \"" + value + "\")";
-            return false;
-        }
-        o.size = static_cast<int32_t>(whole);
-    } else if (name == "--open" || name == "--dense") {
-        const int32_t amount = parseAmount(value);
-        if (amount == 0) {
-            error = name + " must be high, medium or low (got \"" + value + "\")";
-            return false;
-        }
-        (name == "--open" ? o.openAreas : o.denseAreas) = amount;
-    } else if (name == "--controls") {
-        if (!parseWhole(value, 20, whole) || whole < 4) {
-            error = "--controls must be a whole number from 4 to 20 (got \"" + value + "\")";
-            return false;
-        }
-        o.controls = static_cast<int32_t>(whole);
-    } else if (name == "--legs") {
-        o.legSize = parseLegs(value);
-        if (o.legSize == 0) {
-            error = "--legs must be small, big or mixed (got \"" + value + "\")";
-            return false;
-        }
-    } else if (name == "--course") {
-        const coursecode::Decoded code = coursecode::decode(value);
-        if (!code.ok) {
-            error = "--course \"" + value + "\" is not a course code: " + code.error;
-            return false;
-        }
-        const coursecode::CourseSettings& c = code.settings;
-        o.seed = c.seed;
-        o.size = c.mapSize;
-        o.openAreas = c.openAreas;
-        o.denseAreas = c.denseAreas;
-        o.controls = c.controls;
-        o.legSize = c.legSize;
-        o.courseNumber = c.courseNumber;
-    } else if (name == "--out") {
-        if (value.empty()) {
-            error = "--out needs a folder name";
-            return false;
-        }
-        o.outDir = value;
-    } else {
-        error = "unknown option " + name + " (see --help)";
+    unsigned long long v = 0;
+    if (!parseWhole(text, 0, 0xFFFFFFFFull, v))
         return false;
-    }
+    seed = static_cast<uint32_t>(v);
     return true;
+}
+
+bool parseSize(const std::string& text, int32_t& size)
+{
+    unsigned long long v = 0;
+    if (!parseWhole(text, 128, 512, v) || (v != 128 && v != 256 && v != 512))
+        return false;
+    size = static_cast<int32_t>(v);
+    return true;
+}
+
+bool parseControls(const std::string& text, int32_t& controls)
+{
+    unsigned long long v = 0;
+    if (!parseWhole(text, 4, 20, v))
+        return false;
+    controls = static_cast<int32_t>(v);
+    return true;
+}
+
+// 1 high, 2 medium, 3 low.
+bool parseAmount(const std::string& text, int32_t& amount)
+{
+    const int32_t a = text == "high" ? 1 : text == "medium" ? 2 : text == "low" ? 3 : 0;
+    if (a)
+        amount = a;
+    return a != 0;
+}
+
+bool parseLegs(const std::string& text, int32_t& legs)
+{
+    const int32_t l = text == "small" ? 1 : text == "big" ? 2 : text == "mixed" ? 3 : 0;
+    if (l)
+        legs = l;
+    return l != 0;
+}
+
+// An option whose text `convert` turns into `target`; a value it refuses is
+// reported as "NAME must be RULE". Given twice, the last one counts.
+template <typename T>
+void addValue(CLI::App& app, const char* name, const char* typeName, const char* rule,
+              bool (*convert)(const std::string&, T&), T& target, const char* description)
+{
+    app.add_option_function<std::string>(
+           name, [&target, convert](const std::string& text) { convert(text, target); }, description)
+        ->type_name(typeName)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check(cli::mustBe(rule, [convert](const std::string& text) {
+            T ignored{};
+            return convert(text, ignored);
+        }));
+}
+
+// The generation options that --course fixes, in the order they are declared.
+const char* const kGenerationOptions[] = {"--seed", "--size", "--open", "--dense", "--controls", "--legs"};
+
+void describeOptions(CLI::App& app, MapgenOptions& o, std::string& course)
+{
+    app.footer(kFooter);
+    app.set_help_flag("-h,--help", "show this text");
+    app.set_version_flag("--version", mapgenVersion(), "show the version");
+    addValue(app, "--seed", "S", "a whole number from 0 to 4294967295", parseSeed, o.seed,
+             "seed of the random generator, 0 ... 4294967295 (default 1)");
+    addValue(app, "--size", "N", "128, 256 or 512", parseSize, o.size, "cells per side: 128, 256 or 512 (default 256)");
+    addValue(app, "--open", "A", "high, medium or low", parseAmount, o.openAreas,
+             "amount of open land: high, medium or low (default medium)");
+    addValue(app, "--dense", "A", "high, medium or low", parseAmount, o.denseAreas,
+             "amount of dense forest: high, medium or low (default medium)");
+    addValue(app, "--controls", "C", "a whole number from 4 to 20", parseControls, o.controls,
+             "course points, the start included: 4 ... 20 (default 8)");
+    addValue(app, "--legs", "L", "small, big or mixed", parseLegs, o.legSize,
+             "leg lengths: small, big or mixed (default small)");
+    app.add_option("--course", course, "a course code as the game shows it, in place of the six options above")
+        ->type_name("CODE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check(cli::courseCode());
+    app.add_option("--out", o.outDir, "folder to write into; made if missing (required)")
+        ->type_name("DIR")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->check(CLI::Validator(
+            [](std::string& dir) { return dir.empty() ? std::string("needs a folder name") : std::string(); }, ""));
 }
 
 } // namespace
 
 bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& options, std::string& error)
 {
-    bool course = false;
-    std::string setting;  // a generation option other than --course
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            return true;
-        }
-        if (arg.rfind("--", 0) != 0) {
-            error = "unexpected argument \"" + arg + "\" (see --help)";
-            return false;
-        }
-        std::string value;
-        const size_t equals = arg.find('=');
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-            arg.erase(equals);
-        } else if (i + 1 < argc) {
-            value = argv[++i];
-        } else {
-            error = arg + " needs a value (see --help)";
-            return false;
-        }
-        if (!applyOption(arg, value, options, error))
-            return false;
-        if (arg == "--course")
-            course = true;
-        else if (arg != "--out" && setting.empty())
-            setting = arg;
-    }
-    if (course && !setting.empty()) {
-        error = "--course already fixes the seed and every setting; leave out " + setting;
+    CLI::App app{kDescription, "fernhollow-mapgen"};
+    std::string course;
+    describeOptions(app, options, course);
+    std::string output;
+    switch (cli::parse(app, argc, argv, output)) {
+    case cli::Outcome::Help:
+        options.help = true;
+        return true;
+    case cli::Outcome::Version:
+        options.version = true;
+        return true;
+    case cli::Outcome::BadUse:
+        error = output;
         return false;
+    case cli::Outcome::Run:
+        break;
+    }
+    if (!course.empty()) {
+        for (const char* name : kGenerationOptions)
+            if (app.count(name) > 0) {
+                error = std::string("--course already fixes the seed and every setting; leave out ") + name;
+                return false;
+            }
+        const coursecode::CourseSettings c = coursecode::decode(course).settings;
+        options.seed = c.seed;
+        options.size = c.mapSize;
+        options.openAreas = c.openAreas;
+        options.denseAreas = c.denseAreas;
+        options.controls = c.controls;
+        options.legSize = c.legSize;
+        options.courseNumber = c.courseNumber;
     }
     if (options.outDir.empty()) {
         error = "missing --out DIR (see --help)";
@@ -146,37 +172,13 @@ bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& option
     return true;
 }
 
-const char* mapgenUsage()
+std::string mapgenUsage()
 {
-    return "Usage: fernhollow-mapgen [options] --out DIR\n"
-           "Generates a Fernhollow terrain, course and orienteering map exactly as the\n"
-           "game's \"Generate Map\" does, places the vegetation, and writes them to DIR.\n"
-           "\n"
-           "Options:\n"
-           "  --seed S         seed of the random generator, 0 ... 4294967295 (default 1)\n"
-           "  --size N         cells per side: 128, 256 or 512 (default 256)\n"
-           "  --open A         amount of open land: high, medium or low (default medium)\n"
-           "  --dense A        amount of dense forest: high, medium or low (default medium)\n"
-           "  --controls C     course points, the start included: 4 ... 20 (default 8)\n"
-           "  --legs L         leg lengths: small, big or mixed (one long leg after\n"
-           "                   every three short ones) (default small)\n"
-           "  --course CODE    the course of a course code (as the game shows it),\n"
-           "                   instead of the five options above and --seed\n"
-           "  --out DIR        folder to write into; made if missing (required)\n"
-           "  --help           show this text\n"
-           "Options also take the form --name=value.\n"
-           "\n"
-           "The course code of what was generated is printed on success.\n"
-           "\n"
-           "Files written into DIR:\n"
-           "  map.png          the map, one pixel per cell, row 0 at the top\n"
-           "  map2x.png        the map at double resolution (sizes 128 and 256 only;\n"
-           "                   one left by an earlier run is removed at size 512)\n"
-           "  height.f32       heights, little-endian float32, index x + y * N\n"
-           "  classes.u8       vegetation class per cell: 0 forest, 32 open, 33 dense\n"
-           "  objects.u8       object per cell: 0 none, 1-3 trees, 6-8 bushes\n"
-           "  course.csv       header index,x,y then one line per point, start first\n"
-           "\n"
-           "Exit status: 0 on success, 1 when DIR or a file cannot be written,\n"
-           "2 for a bad option or value.\n";
+    CLI::App app{kDescription, "fernhollow-mapgen"};
+    MapgenOptions ignored;
+    std::string course;
+    describeOptions(app, ignored, course);
+    return app.help();
 }
+
+std::string mapgenVersion() { return cli::versionLine("fernhollow-mapgen"); }

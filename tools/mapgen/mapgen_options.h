@@ -11,7 +11,8 @@ struct MapgenOptions {
     int32_t controls = 8;    // course points, the start included
     int32_t legSize = 1;     // a LegSize
     std::string outDir;
-    bool help = false;
+    bool help = false;       // --help: print mapgenUsage() and do nothing else
+    bool version = false;    // --version: print the version and do nothing else
     uint32_t courseNumber = 0;  // courses drawn on the terrain before this one
 };
 
@@ -22,4 +23,6 @@ struct MapgenOptions {
 bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& options, std::string& error);
 
 // The text --help prints.
-const char* mapgenUsage();
+std::string mapgenUsage();
+// The line --version prints.
+std::string mapgenVersion();

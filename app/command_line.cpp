@@ -1,0 +1,92 @@
+#include "app/command_line.h"
+
+#include "app/command_line_support.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kMinWidth = 320, kMinHeight = 240, kMaxSide = 16384;
+
+const char* const kDescription =
+    "Fernhollow: a first-person orienteering game. Pick a terrain size, a course and a forest mix;\n"
+    "the game generates a hilly forest and its orienteering map, and you run the course against\n"
+    "the clock. Without options it opens a 640x480 window with the main menu.";
+
+const char* const kFooter =
+    "F11 or Alt+Enter switches between the window and fullscreen at any time.\n"
+    "The keys during play, the settings file and the folders read are listed in fernhollow(6).";
+
+bool wholeNumber(const std::string& text, int low, int high, int& value)
+{
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::atoi(text.c_str());
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+bool parseWindowSize(const std::string& text, int& width, int& height)
+{
+    const size_t x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return false;
+    int w = 0, h = 0;
+    if (!wholeNumber(text.substr(0, x), kMinWidth, kMaxSide, w) ||
+        !wholeNumber(text.substr(x + 1), kMinHeight, kMaxSide, h))
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+CommandLine parseCommandLine(int argc, const char* const* argv)
+{
+    CommandLine line;
+    CommandLineOptions& o = line.options;
+    CLI::App app{kDescription, "fernhollow"};
+    app.footer(kFooter);
+    app.set_help_flag("-h,--help", "show this text and exit");
+    app.set_version_flag("--version", cli::versionLine("fernhollow"), "show the version and exit");
+
+    app.add_flag("--fullscreen", o.fullscreen, "start fullscreen at the desktop's resolution");
+    std::string window;
+    app.add_option("--window", window, "size of the window in pixels, from 320x240 (default 640x480)")
+        ->type_name("WxH")
+        ->check(cli::mustBe("WIDTHxHEIGHT from 320x240 to 16384x16384", [](const std::string& text) {
+            int w = 0, h = 0;
+            return parseWindowSize(text, w, h);
+        }));
+
+    std::string course;
+    app.add_option("--course", course, "start the course of this code at once (XXXX-XXXX-XXXX, as the game shows it)")
+        ->type_name("CODE")
+        ->check(cli::courseCode());
+
+    std::string resultsCode;
+    CLI::Option* results =
+        app.add_option("--results", resultsCode, "print the stored runs, or those on the course of CODE, and exit")
+            ->type_name("[CODE]")
+            ->expected(0, 1)
+            ->check(cli::courseCode());
+
+    const cli::Outcome outcome = cli::parse(app, argc, argv, line.output);
+    if (outcome != cli::Outcome::Run) {
+        line.exitNow = true;
+        if (outcome == cli::Outcome::BadUse) {
+            line.exitStatus = 2;
+            line.output = "fernhollow: " + line.output + "\n";
+        }
+        return line;
+    }
+    if (!window.empty())
+        parseWindowSize(window, o.windowWidth, o.windowHeight);
+    if (!course.empty())
+        o.course = coursecode::decode(course).settings;
+    o.listResults = results->count() > 0;
+    // Runs are stored under the code as the game writes it, whatever was typed.
+    if (!resultsCode.empty())
+        o.resultsCode = coursecode::encode(coursecode::decode(resultsCode).settings);
+    return line;
+}
