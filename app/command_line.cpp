@@ -64,6 +64,13 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
         ->type_name("CODE")
         ->check(cli::courseCode());
 
+    std::string resultsCode;
+    CLI::Option* results =
+        app.add_option("--results", resultsCode, "print the stored runs, or those on the course of CODE, and exit")
+            ->type_name("[CODE]")
+            ->expected(0, 1)
+            ->check(cli::courseCode());
+
     const cli::Outcome outcome = cli::parse(app, argc, argv, line.output);
     if (outcome != cli::Outcome::Run) {
         line.exitNow = true;
@@ -77,5 +84,9 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
         parseWindowSize(window, o.windowWidth, o.windowHeight);
     if (!course.empty())
         o.course = coursecode::decode(course).settings;
+    o.listResults = results->count() > 0;
+    // Runs are stored under the code as the game writes it, whatever was typed.
+    if (!resultsCode.empty())
+        o.resultsCode = coursecode::encode(coursecode::decode(resultsCode).settings);
     return line;
 }

@@ -12,6 +12,8 @@ struct CommandLineOptions {
     int windowWidth = 640;    // --window WxH: client size of the window (and of it
     int windowHeight = 480;   // again after leaving fullscreen)
     std::optional<coursecode::CourseSettings> course;  // --course CODE: start that course at once
+    bool listResults = false;  // --results [CODE]: print the stored runs and exit instead of playing
+    std::string resultsCode;   // its CODE as the game writes codes; empty: every course
 };
 
 // Either options to start with, or an exit at once with what to print.

@@ -9,6 +9,7 @@
 #include "render/camera.h"
 #include "render/gl_state.h"
 #include "render/texture.h"
+#include "results/results.h"
 #include "sound/sound_manager.h"
 
 #include <malloc.h>
@@ -90,6 +91,7 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
     finishMapOffsetX = finishMapOffsetY = 0;
     app().state = AppStatePlaying;
     helpShown = false;
+    runResults.begin(courseCode, results::defaultDatabasePath());
 }
 
 void Game::returnToMenu()

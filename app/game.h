@@ -7,6 +7,7 @@
 #include "app/input.h"
 #include "coursecode/course_code.h"
 #include "game/player.h"
+#include "game/run_results.h"
 #include "menu/menu_screen.h"
 #include "render/menu_globe.h"
 #include "render/sky.h"
@@ -40,6 +41,7 @@ public:
     CosTable cosTable;
     int nDenseAreas = 0;   // 1 High, 2 Medium, 3 Low; 0 not chosen yet
     int nOpenAreas = 0;    // 1 High, 2 Medium, 3 Low; 0 not chosen yet
+    bool ghostHidden = false;  // the options page's "Ghost: Off"; the ghost shows by default
     GameSettings settings; // the menu pages' settings kept in the user's settings file
     bool fullscreenLatch = false;  // F11 or Alt+Enter was down in the previous frame
     // Lives for one terrain: the seed and settings its course was made from;
@@ -55,6 +57,7 @@ public:
     bool helpShown = false;    // the in-game key help is shown
     bool f1Latch = false;      // F1 was down in the previous frame
     std::string courseCode;    // code of the course being run; empty if it has none
+    RunResults runResults;     // the best run raced as a ghost, and this run once stored
     RoutePlanner routes;       // the fastest route of each leg, worked out in the background
 };
 

@@ -26,6 +26,7 @@ struct Binding {
 const Binding kBindings[] = {
     {SettingsPage::Options, "compass", 1, within<0, 1>, [](Game& g) -> Slot { return &g.player.compass.visible; }},
     {SettingsPage::Options, "minimap", 1, within<1, 2>, [](Game& g) -> Slot { return &g.terrain.minimapMode; }},
+    {SettingsPage::Options, "hide_ghost", 0, within<0, 1>, [](Game& g) -> Slot { return &g.ghostHidden; }},
     {SettingsPage::NewCourse, "map_size", 128, mapSide, [](Game&) -> Slot { return &g_mapSize; }},
     {SettingsPage::NewCourse, "controls", 6, within<4, 20>, [](Game&) -> Slot { return &g_nControls; }},
     {SettingsPage::NewCourse, "legs", 1, within<1, 3>, [](Game& g) -> Slot { return &g.terrain.course.legSize; }},

@@ -28,6 +28,8 @@ constexpr int kScanEnter = 0x1C;
 constexpr int kScanKeypadEnter = 0x9C;
 constexpr int kScanLeftAlt = 0x38;
 constexpr int kScanRightAlt = 0xB8;
+// Tab shows and hides the finish screen's split times.
+constexpr int kScanTab = 0x0F;
 
 // Scan code of a LogicalKey, or 0 for a number that names no key.
 int scanCodeOf(int key);

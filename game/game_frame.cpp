@@ -4,9 +4,15 @@
 #include "app/frame.h"
 #include "app/game.h"
 #include "app/overlay.h"
+#include "game/split_table.h"
+#include "map/map_display.h"
+#include "results/results.h"
 #include "terrain/course.h"
 
 #include <GL/gl.h>
+
+#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -45,6 +51,33 @@ void addCourseCodeLine(Game& g)
         g.hudText.addLine("Course code: %s", g.courseCode.c_str());
 }
 
+// The best run's route as far as it had come at the replay time, under
+// this run's route; its marker goes on top of both.
+void drawGhostReplay(Game& g, const MapMarker& marker)
+{
+    if (!marker.shown)
+        return;
+    const results::Route& route = g.runResults.ghost->route;
+    double ms = g.replayTime * 1000.0;
+    int count = ms < route.firstSampleMs ? 0 : static_cast<int>((ms - route.firstSampleMs) / route.intervalMs) + 1;
+    count = std::min(count, route.sampleCount());
+    const Terrain& t = g.terrain;
+    drawFullMapRoute(route.xz.data(), count, t.fullMapX, t.fullMapY, t.zoom, kGhostRouteColour);
+}
+
+// Tab shows and hides the split times, which sit below the HUD lines at
+// the left, clear of the replayed runner at the centre.
+void splitTimes(Game& g)
+{
+    RunResults& r = g.runResults;
+    bool tab = g.input.scanCodeDown(kScanTab);
+    if (tab && !r.tabLatch)
+        r.splitTableHidden = !r.splitTableHidden;
+    r.tabLatch = tab;
+    if (!r.splitTableHidden && r.splitTable.legCount() > 0)
+        drawSplitTable(r.splitTable, 6, 16.0f * (g.hudText.lineCount + 1) + 6, 0.7f);
+}
+
 void finishScreen(Game& g)
 {
     Player& p = g.player;
@@ -58,18 +91,27 @@ void finishScreen(Game& g)
     ReplayPoint at = p.replayPosition(g.replayTime);
     t.fullMapX = at.x + g.finishMapOffsetX;
     t.fullMapY = at.y + g.finishMapOffsetY;
+    g.runResults.placeGhost(g.replayTime * 1000.0, !g.ghostHidden);
+    MapMarker ghost = g.runResults.ghostMarker;
+    g.runResults.ghostMarker.shown = false;
     t.drawFullMap();
     g.finishMapOffsetX = t.fullMapX - at.x;
     g.finishMapOffsetY = t.fullMapY - at.y;
+    drawGhostReplay(g, ghost);
     p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
+    drawFullMapMarker(ghost, t.fullMapX, t.fullMapY, t.zoom);
 
     addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
     addCourseCodeLine(g);
+    for (const std::string& line : g.runResults.finishLines())
+        g.hudText.addLine("%s", line.c_str());
+    splitTimes(g);
 }
 
 void runningScreen(Game& g)
 {
     Player& p = g.player;
+    g.runResults.placeGhost(static_cast<double>(p.elapsedMs()), !g.ghostHidden);
     g.terrain.updateAndDrawMap(p.heading);
     if (g.helpShown) {
         g.hudText.addLine("Space for Map");
@@ -110,6 +152,8 @@ void runGameFrame()
     g.ambience.update();
     if (!courseComplete())
         g.player.update();
+    if (courseComplete() && !g.runResults.recorded)
+        g.runResults.recordFinish(g.player, g.courseCode, results::defaultDatabasePath());
     beginFrame();
     g.hudText.clearAll();
     g.hudText.addLine("FPS: %3.1f", updateFrameRate());

@@ -19,6 +19,7 @@ float replayZoomKey = 0;
 namespace {
 
 int clockSeconds() { return static_cast<int>(platform::current().ticks() * 0.001); }
+int secondsOf(uint32_t ticks) { return static_cast<int>(ticks * 0.001); }
 
 } // namespace
 
@@ -28,6 +29,8 @@ void Player::resetPlayer()
     x = z = heading = trailTimer = bannerTime = 0;
     replayPoints.clear();
     nextControl = startSeconds = elapsedSeconds = sampleCount = 0;
+    startTicks = 0;
+    splitMs.clear();
     turning = moving = false;
     terrain = nullptr;
     compass.reset();
@@ -46,7 +49,9 @@ void Player::startCourse(Terrain& t)
     z = start->y;
     heading = 0;
     nextControl = 1;
-    startSeconds = clockSeconds();
+    // One reading serves both clocks, so splits and the HUD agree.
+    startTicks = platform::current().ticks();
+    startSeconds = secondsOf(startTicks);
     elapsedSeconds = 0;
     compass.initialise(&heading);
     turning = false;
@@ -68,6 +73,7 @@ void Player::update()
     if ((x - cx) * (x - cx) + (z - cz) * (z - cz) < kControlReachSquared) {
         nextControl += 1;
         bannerTime = 2.0f;
+        splitMs.push_back(static_cast<uint32_t>(platform::current().ticks() - startTicks));
     }
     if (bannerTime > 0)
         bannerTime -= frameDelta();
@@ -131,6 +137,14 @@ void Player::update()
     }
     if (moving)
         playFootsteps(footstepSound);
+}
+
+int64_t Player::elapsedMs() const
+{
+    if (nextControl >= g_nControls && !splitMs.empty())
+        return splitMs.back();
+    // Unsigned difference: the clock wraps after 49 days.
+    return static_cast<uint32_t>(platform::current().ticks() - startTicks);
 }
 
 void Player::placeCamera()

@@ -5,6 +5,7 @@
 #include "game/compass.h"
 #include "game/movement.h"
 
+#include <cstdint>
 #include <vector>
 
 class Terrain;
@@ -30,6 +31,9 @@ public:
     void drawReplayTrail(float t, float zoom, float offsetX, float offsetY);
     // Forgets the route when a game is left.
     void endGame();
+    // Milliseconds since the start by the platform clock (the HUD's clock);
+    // the total once the course is complete.
+    int64_t elapsedMs() const;
 
     float x = 0, z = 0;
     float heading = 0;       // degrees: 0 faces -z (up the map), 90 faces +x
@@ -40,6 +44,8 @@ public:
     int startSeconds = 0;
     int elapsedSeconds = 0;  // the total time once the course is complete
     int sampleCount = 0;
+    uint32_t startTicks = 0;        // platform ticks when the clock started
+    std::vector<int64_t> splitMs;   // ms from the start to each control reached, in order
     bool turning = false;
     bool moving = false;
     int footstepSound = 0;   // sound id; -1 none

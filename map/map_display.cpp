@@ -8,10 +8,21 @@
 #include "terrain/terrain.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace {
 
 float clampTo(float v, float low, float high) { return std::max(low, std::min(v, high)); }
+
+// A dark-rimmed square centred on the screen point (x, y), so the marker
+// reads on yellow, green and white alike.
+void drawMarkerAt(float x, float y, uint32_t colour)
+{
+    bindTexture(-1);
+    drawBox(x + 1, y + 1, 10, 10, 0x000000);
+    drawBox(x + 1, y + 1, 6, 6, colour);
+}
 
 } // namespace
 
@@ -107,6 +118,7 @@ void Terrain::updateAndDrawMap(float heading)
     const float side = static_cast<float>(g_mapSize) * zoom;
     setScissorRect(kMinimapLeft, kMinimapTop, kMinimapRight, kMinimapBottom);
     drawImagePivot(origin.x, origin.y, side, side, mapTexture, rotationAngle, pivotX, pivotY);
+    drawMinimapMarker(game().runResults.ghostMarker, origin, zoom, rotationAngle, pivotX, pivotY);
     setScissorBox(-1, -1, -1, -1);
 }
 
@@ -133,4 +145,37 @@ void Terrain::drawFullMap()
     drawRect(0, 0, 640, 480, 0x000000);
     const float side = static_cast<float>(g_mapSize) * zoom;
     drawImage(fullMapX * zoom + 320, fullMapY * zoom + 240, side, side, mapTexture, 0);
+    drawFullMapMarker(game().runResults.ghostMarker, fullMapX, fullMapY, zoom);
+}
+
+void drawMinimapMarker(const MapMarker& marker, MapOrigin origin, float zoom, float angle, float pivotX,
+                       float pivotY)
+{
+    if (!marker.shown)
+        return;
+    // The same turn about the same point as drawImagePivot gives the map.
+    float dx = marker.x * zoom - pivotX;
+    float dy = marker.z * zoom - pivotY;
+    float r = angle * 0.0174533f;
+    float c = std::cos(r), s = std::sin(r);
+    drawMarkerAt(origin.x - 1 + pivotX + dx * c - dy * s, origin.y - 1 + pivotY + dx * s + dy * c, marker.colour);
+}
+
+void drawFullMapMarker(const MapMarker& marker, float fullX, float fullY, float zoom)
+{
+    if (marker.shown)
+        drawMarkerAt((fullX + marker.x) * zoom + 319, (fullY + marker.z) * zoom + 239, marker.colour);
+}
+
+void drawFullMapRoute(const float* xz, int count, float fullX, float fullY, float zoom, uint32_t colour)
+{
+    if (count <= 0)
+        return;
+    std::vector<float> shown(static_cast<size_t>(2) * count);
+    for (int i = 0; i < count; ++i) {
+        shown[2 * i] = (fullX + xz[2 * i]) * zoom + 320;
+        shown[2 * i + 1] = (fullY + xz[2 * i + 1]) * zoom + 240;
+    }
+    bindTexture(-1);
+    drawPoints(shown.data(), count, colour);
 }

@@ -122,6 +122,13 @@ void toggleCompass(int slot)
     itemAt(slot).setText("%s", compassLabel(visible));
 }
 
+void toggleGhost(int slot)
+{
+    bool& hidden = game().ghostHidden;
+    hidden = !hidden;
+    itemAt(slot).setText("%s", hidden ? "Ghost: Off" : "Ghost: On");
+}
+
 void toggleMinimapMode(int slot)
 {
     int32_t& mode = game().terrain.minimapMode;
@@ -227,6 +234,9 @@ void MenuScreen::buildOptionsMenu()
     addStacked(*this, 2, 3, "Go Back", 0x00AFFF, openMainPage, 1);
     items[0].setText("%s", compassLabel(g.player.compass.visible));
     items[1].setText("%s", minimapLabel(g.terrain.minimapMode));
+    // Below the fixed three, laid out as a fourth of them.
+    addStacked(*this, 3, 3, "Ghost: On", 0x0090B0, toggleGhost, 3);
+    items[3].setText("%s", g.ghostHidden ? "Ghost: Off" : "Ghost: On");
 }
 
 void MenuScreen::buildNewCourseMenu()

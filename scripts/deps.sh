@@ -9,6 +9,7 @@ packages=(
     libpng-dev libfreetype-dev fonts-dejavu-core
     libgtest-dev libbenchmark-dev
     libcli11-dev libinih-dev
+    libsqlite3-dev
     xvfb xauth xdotool
     clang libclang-rt-14-dev
     help2man dpkg-dev file desktop-file-utils appstream lintian

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,18 @@ TEST(CommandLine, OptionsAreReadOverAPlainStart)
     const CommandLine line = parse({"--course", code.c_str()});
     ASSERT_TRUE(line.options.course) << line.output;
     EXPECT_TRUE(*line.options.course == course);
+    EXPECT_FALSE(line.options.listResults);
+
+    // --results lists every course, or one by its code however it was typed.
+    const CommandLine all = parse({"--results"});
+    EXPECT_TRUE(all.options.listResults && all.options.resultsCode.empty()) << all.output;
+    std::string typed = code;
+    typed.erase(4, 1);
+    for (char& c : typed)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const CommandLine one = parse({"--results", typed.c_str()});
+    EXPECT_TRUE(one.options.listResults) << one.output;
+    EXPECT_EQ(one.options.resultsCode, code);
 }
 
 TEST(CommandLine, BadUseIsOneLineNamingTheOptionWithStatusTwo)
@@ -56,6 +69,7 @@ TEST(CommandLine, BadUseIsOneLineNamingTheOptionWithStatusTwo)
         {{"--window"}, "--window needs a value"},
         {{"--fullscreen=maybe"}, "--fullscreen"},
         {{"--course", "ABCD-EFGH"}, "--course \"ABCD-EFGH\" is not a course code"},
+        {{"--results", "ABCD-EFGH"}, "--results \"ABCD-EFGH\" is not a course code"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.args);

@@ -1,4 +1,6 @@
 #include "game/player.h"
+#include "game/split_table.h"
+#include "results/results.h"
 #include "support/autopilot.h"
 #include "support/game_fixture.h"
 #include "terrain/course.h"
@@ -160,4 +162,37 @@ TEST_F(PlayerTest, ReplayFollowsTheRouteAndShowsTheStartWithoutOne)
     at = p.replayPosition(100);
     EXPECT_FLOAT_EQ(at.x, -7) << "beyond the total time: the last sample";
     EXPECT_FLOAT_EQ(at.y, -8);
+}
+
+TEST_F(PlayerTest, SplitTimesAreTheClockAtEachControlAcrossItsWrap)
+{
+    Player& p = g().player;
+    Terrain& t = g().terrain;
+    for (int i = 1; i < 4; ++i)
+        t.course.controls[i] = Control{64.5f, 64.5f - 9.0f * i, i};
+    script.clockMs = 0xFFFFF000u;  // 4 seconds before the 32-bit clock wraps
+    p.startTicks = script.clockMs;
+    script.holdKey(scan::kUp, true);
+
+    std::vector<int64_t> seen;
+    for (int frame = 0; frame < 400 && p.nextControl < g_nControls; ++frame) {
+        script.clockMs += 37;
+        int before = p.nextControl;
+        frames(1, 0.037f);
+        if (p.nextControl != before)
+            seen.push_back(static_cast<uint32_t>(script.clockMs - p.startTicks));
+    }
+    ASSERT_EQ(p.nextControl, g_nControls);
+    EXPECT_EQ(p.splitMs, seen);
+    EXPECT_GT(seen.back(), 4096) << "the run went past the wrap";
+    script.clockMs += 5000;
+    EXPECT_EQ(p.elapsedMs(), seen.back()) << "the clock stops at the last control";
+
+    SplitTable table = makeSplitTable(p.splitMs);
+    ASSERT_EQ(table.legCount(), 3);
+    EXPECT_EQ(table.columns[0].cells[0].text, "S-1");
+    EXPECT_EQ(table.columns[0].cells[2].text, "2-3");
+    EXPECT_EQ(table.columns[2].cells[2].text, results::formatRaceTime(seen.back(), false));
+    table.addColumn({"More", {{"a"}}, true});
+    EXPECT_EQ(table.columns.back().cells.size(), 3u) << "a new column gets a cell per leg";
 }

@@ -1,10 +1,12 @@
 #include "menu/menu_screen.h"
 #include "support/game_fixture.h"
+#include "support/temp_folder.h"
 #include "terrain/course.h"
 #include "terrain/world_size.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -183,4 +185,33 @@ TEST_F(MenuTest, AClickFiresOnReleaseOverTheItemOnly)
     pointerFrame(524, 62, true);
     pointerFrame(524, 62, false);
     EXPECT_STREQ(item(1).text, "NControls: 8");
+}
+
+TEST_F(MenuTest, GhostSettingStandsClearOfTheFixedItemsAndIsKept)
+{
+    testsupport::TempFolder config;
+    const char* was = std::getenv("XDG_CONFIG_HOME");
+    const std::string previous = was ? was : "";
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    g().settings = GameSettings();
+
+    g().menu.buildOptionsMenu();
+    const MenuItem& ghost = item(3);
+    EXPECT_STREQ(ghost.text, "Ghost: On") << "the ghost shows by default";
+    for (int i = 0; i < 3; ++i)
+        EXPECT_GE(ghost.centreY - ghost.height / 2, item(i).centreY + item(i).height / 2) << "below item " << i;
+    pointerFrame(ghost.centreX, ghost.centreY, true);
+    pointerFrame(ghost.centreX, ghost.centreY, false);
+    EXPECT_TRUE(g().ghostHidden);
+    EXPECT_STREQ(item(3).text, "Ghost: Off");
+    g().menu.buildOptionsMenu();
+    EXPECT_STREQ(item(3).text, "Ghost: Off") << "reopening the page keeps the choice";
+    g().ghostHidden = false;
+    GameSettings().load(g());
+    EXPECT_TRUE(g().ghostHidden) << "the next start reads it back";
+
+    if (was)
+        setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
 }
