@@ -8,7 +8,7 @@
 // for a few frames and left with Escape. The resident memory is taken in
 // the first frame of each game; it prints it for every tenth game, the
 // growth from the tenth game to the last and the largest seen after the
-// tenth.
+// tenth, and how long a game takes to prepare.
 //
 // Run it under a display (xvfb-run -a -s "-screen 0 1024x768x24"). Options:
 // --frames N (game frames measured, default 400), --plain (the world drawn
@@ -68,8 +68,10 @@ double residentMiB()
 }
 
 // Plays `games` QuickStart games one after another; returns the resident
-// memory in the first frame of each.
-std::vector<double> repeatedGames(int games, int mapSize)
+// memory in the first frame of each, and in `loadingMs` the median time
+// from the click's release to the end of that frame (mostly the game's
+// preparation).
+std::vector<double> repeatedGames(int games, int mapSize, double& loadingMs)
 {
     platform::SdlPlatform sdl;
     platform::ScriptedPlatform script(&sdl);
@@ -78,6 +80,8 @@ std::vector<double> repeatedGames(int games, int mapSize)
     std::vector<double> resident;
     int clickFrame = -1, playedFrames = 0;
     bool played = false;
+    std::vector<double> loading;
+    Clock::time_point released = Clock::now();
     script.onSwap = [&](int index) {
         if (app().state == AppStateMenu) {
             if (played) {
@@ -95,9 +99,12 @@ std::vector<double> repeatedGames(int games, int mapSize)
                 clickFrame = index;
             }
             script.buttons.left = index - clickFrame < 3;
+            if (index - clickFrame == 3)
+                released = Clock::now();
         } else if (app().state == AppStatePlaying) {
             clickFrame = -1;
             if (!played) {
+                loading.push_back(std::chrono::duration<double, std::milli>(Clock::now() - released).count());
                 resident.push_back(residentMiB());
                 if (int(resident.size()) % 10 == 0)
                     std::printf("game %3zu: %.1f MiB resident\n", resident.size(), resident.back());
@@ -112,6 +119,8 @@ std::vector<double> repeatedGames(int games, int mapSize)
     };
     runProgram();
     platform::setCurrent(nullptr);
+    std::sort(loading.begin(), loading.end());
+    loadingMs = loading.empty() ? 0 : loading[loading.size() / 2];
     return resident;
 }
 
@@ -158,7 +167,8 @@ int main(int argc, char** argv)
     setenv("XDG_DATA_HOME", (std::filesystem::temp_directory_path() / "fernhollow-bench-data").c_str(), 1);
 
     if (quickStarts > 0) {
-        std::vector<double> resident = repeatedGames(quickStarts, mapSize);
+        double loadingMs = 0;
+        std::vector<double> resident = repeatedGames(quickStarts, mapSize, loadingMs);
         if (int(resident.size()) < quickStarts) {
             std::fprintf(stderr, "only %zu games were played\n", resident.size());
             return 1;
@@ -166,6 +176,7 @@ int main(int argc, char** argv)
         std::printf("resident memory from game 10 to game %d: %.1f MiB to %.1f MiB, growth %.1f MiB; largest %.1f MiB\n",
                     quickStarts, resident[9], resident.back(), resident.back() - resident[9],
                     *std::max_element(resident.begin() + 9, resident.end()));
+        std::printf("preparing a game: median %.0f ms\n", loadingMs);
         return 0;
     }
 
