@@ -1,7 +1,9 @@
 // Frame time of whole game frames (world, HUD, minimap, compass) while an
 // autopilot runs a course through High dense forest at MapSize 512, next to
 // an empty frame (clear and swap only) measured in the same process, and
-// the process's peak memory.
+// the process's peak memory. Also the processor time per game frame, of all
+// threads and of the one that calls GL (the rest is the driver's rasteriser
+// threads): it varies least when other programs share the machine.
 //
 // With --quickstarts N it measures memory over repeated games instead: N
 // games in a row, each started with QuickStart from the main menu, played
@@ -24,6 +26,7 @@
 
 #include <GL/gl.h>
 #include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -50,6 +53,22 @@ Summary summarise(std::vector<double> ms)
     s.median = ms[ms.size() / 2];
     s.p95 = ms[std::min(ms.size() - 1, ms.size() * 95 / 100)];
     return s;
+}
+
+// Processor time of the whole process, and of the calling thread, in ms.
+double processCpuMs()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1000 +
+           (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1000;
+}
+
+double threadCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
 }
 
 // Resident memory of the process now, in MiB.
@@ -190,6 +209,7 @@ int main(int argc, char** argv)
     Clock::time_point last = Clock::now();
     int clickFrame = -1;
     int measured = 0;
+    double cpuStart = 0, cpuEnd = 0, mainStart = 0, mainEnd = 0;
     script.onSwap = [&](int index) {
         Clock::time_point now = Clock::now();
         if (index == 2) {
@@ -205,8 +225,15 @@ int main(int argc, char** argv)
             script.buttons.left = index - clickFrame < 3;
         if (app().state == AppStatePlaying) {
             // The first frames of a course pay for its loading.
-            if (measured++ >= 10)
+            if (measured == 10) {
+                cpuStart = processCpuMs();
+                mainStart = threadCpuMs();
+            }
+            if (measured++ >= 10) {
                 game.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+                cpuEnd = processCpuMs();
+                mainEnd = threadCpuMs();
+            }
             if (!steerToNextControl(script) || static_cast<int>(game.size()) >= frames)
                 script.queueClose();
         }
@@ -222,6 +249,9 @@ int main(int argc, char** argv)
     std::printf("game frame:  median %.2f ms, p95 %.2f ms (%zu frames)\n", g.median, g.p95, game.size());
     if (e.median > 0)
         std::printf("ratio of medians: %.1f\n", g.median / e.median);
+    if (game.size() > 1)
+        std::printf("processor time per game frame: %.2f ms, %.2f ms of it on the drawing thread\n",
+                    (cpuEnd - cpuStart) / double(game.size() - 1), (mainEnd - mainStart) / double(game.size() - 1));
     std::printf("peak memory: %.1f MiB\n", usage.ru_maxrss / 1024.0);
     return game.empty() ? 1 : 0;
 }
