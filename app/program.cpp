@@ -6,8 +6,6 @@
 #include "game/game_frame.h"
 #include "menu/menu_frame.h"
 
-#include <malloc.h>
-
 #include <memory>
 
 namespace {
@@ -62,10 +60,6 @@ void runOneTurn()
 
 int runProgram(const CommandLineOptions& options)
 {
-    // Blocks from 128 KiB up (grids, map images, textures, vertex buffers,
-    // all remade for every course) are mapped and unmapped whole; left to
-    // the heap they would fragment it a little more with each course.
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     auto appRecord = std::make_unique<App>();
     g_app = appRecord.get();
     g_app->options = options;
