@@ -3,6 +3,7 @@
 #include "render/camera.h"
 #include "render/frustum.h"
 #include "render/texture.h"
+#include "render/vertex_buffer.h"
 #include "terrain/terrain.h"
 
 #include <GL/gl.h>
@@ -100,41 +101,16 @@ void Ground::build(const Terrain& from, int size)
         }
     // Headless tools and tests build terrains without a GL context.
     grassTexture = renderState().hasContext ? createMipmappedTexture("Images\\grass.bmp") : 0;
-    if (renderState().hasContext && renderState().hasVertexBuffers && !patches.empty()) {
-        std::vector<float> arrays;
-        arrays.reserve(patches.size() * size_t(patches[0].mesh->vertexCount()) * VertexBuffer::kFloatsPerVertex);
-        for (const GroundPatch& patch : patches) {
-            const float* p = patch.mesh->positions();
-            const float* t = patch.mesh->texCoords();
-            for (int v = 0; v < patch.mesh->vertexCount(); ++v)
-                arrays.insert(arrays.end(), {p[3 * v], p[3 * v + 1], p[3 * v + 2], t[2 * v], t[2 * v + 1]});
-        }
-        if (vertices.upload(arrays.data(), arrays.size() * sizeof(float)) && renderState().fastWorld)
-            for (GroundPatch& patch : patches)
-                patch.mesh->releaseArrays();
-    }
 }
 
 int Ground::draw()
 {
     bindTexture(grassTexture);
     int drawn = 0;
-    for (size_t i = 0; i < patches.size(); ++i) {
-        GroundPatch& patch = patches[i];
+    for (GroundPatch& patch : patches) {
         if (patch.mesh && cubeInFrustum(patch.centreX, patch.centreY, patch.centreZ, patch.half) == 1) {
             setWrapRepeat();
-            if (patch.mesh->hasArrays() || vertices.empty()) {
-                patch.mesh->draw();
-            } else {
-                // The same strips, the same calls, from the buffer.
-                const int perStrip = patch.mesh->verticesPerStrip();
-                const int base = int(i) * patch.mesh->vertexCount();
-                vertices.bindArrays();
-                glColor4f(1, 1, 1, 1);
-                for (int strip = 0; strip < patch.mesh->stripCount(); ++strip)
-                    glDrawArrays(GL_TRIANGLE_STRIP, base + strip * perStrip, perStrip);
-                VertexBuffer::unbind();
-            }
+            patch.mesh->draw();
             ++drawn;
         }
     }
@@ -142,7 +118,7 @@ int Ground::draw()
     return drawn;
 }
 
-int Ground::appendVisibleRuns(std::vector<int>& firsts, std::vector<int>& counts) const
+int Ground::drawVisibleRuns() const
 {
     const float* eye = cameraPosition();
     std::vector<std::pair<float, int>>& order = nearestPatches_;
@@ -156,10 +132,16 @@ int Ground::appendVisibleRuns(std::vector<int>& firsts, std::vector<int>& counts
     }
     std::sort(order.begin(), order.end());
     int runs = 0;
+    glColor4f(1, 1, 1, 1);
+    // The patches' arrays are the program's own memory, not a buffer's.
+    VertexBuffer::unbind();
     for (const std::pair<float, int>& near : order) {
         const GroundPatch& p = patches[size_t(near.second)];
+        if (!p.mesh || !p.mesh->finished())
+            continue;
         const int perStrip = p.mesh->verticesPerStrip();
-        const int base = near.second * p.mesh->vertexCount();
+        firsts_.clear();
+        counts_.clear();
         const int eyeRow = std::clamp(int(std::floor(eye[2] - p.z0)), 0, p.depth - 1);
         for (int step = 0; step < 2 * p.depth; ++step) {
             // eyeRow, eyeRow + 1, eyeRow - 1, eyeRow + 2, ...
@@ -173,10 +155,14 @@ int Ground::appendVisibleRuns(std::vector<int>& firsts, std::vector<int>& counts
             if (a > b)
                 continue;
             // Cell c of a row is drawn by the strip's vertices 2c to 2c + 3.
-            firsts.push_back(base + row * perStrip + 2 * a);
-            counts.push_back(2 * (b - a) + 4);
-            ++runs;
+            firsts_.push_back(row * perStrip + 2 * a);
+            counts_.push_back(2 * (b - a) + 4);
         }
+        if (firsts_.empty())
+            continue;
+        p.mesh->bindArrays();
+        renderState().multiDrawArrays(GL_TRIANGLE_STRIP, firsts_.data(), counts_.data(), GLsizei(firsts_.size()));
+        runs += int(firsts_.size());
     }
     return runs;
 }
@@ -196,7 +182,6 @@ bool Ground::eyeAboveGround() const
 
 void Ground::release()
 {
-    vertices.release();
     patches = std::vector<GroundPatch>();
     patchesPerSide = patchCount = 0;
     if (hasTexture(grassTexture) && renderState().hasContext)

@@ -5,7 +5,6 @@
 // the zero-filled Game expects.
 #include "app/render_state.h"
 #include "render/strip_mesh.h"
-#include "render/vertex_buffer.h"
 
 #include <memory>
 #include <vector>
@@ -36,11 +35,6 @@ struct Ground {
     TextureId grassTexture = 0;       // "Images\\grass.bmp"; 0 none loaded
     const Terrain* terrain = nullptr; // heights come from here; null when released
     int mapSize = 0;                  // at build time; -1 once released
-    // Every patch's strips in patch order, x, y, z, s, t floats per vertex,
-    // where the driver has buffer objects; built with the patches. When the
-    // world is drawn the fast way the patches' own arrays are then freed and
-    // draw() draws their strips from here.
-    VertexBuffer vertices;
 
     // Builds every patch of `terrain` for `size` cells a side and loads the
     // grass texture (with a GL context only); a built ground is released first.
@@ -48,21 +42,23 @@ struct Ground {
     // Draws the patches whose cube may be in the frustum (after the camera
     // update); returns how many it drew.
     int draw();
-    // The strips of the cells that may show this frame, for a single
-    // multi-draw from `vertices`: within the frustum's planes and the sky's
-    // radius, patches nearest the eye first and in each the rows nearest it
-    // first. Each run is the part of a row's strip from its first to its
-    // last such cell, so it draws exactly the triangles the whole strip
-    // draws there. Returns how many runs it appended.
-    int appendVisibleRuns(std::vector<int>& firsts, std::vector<int>& counts) const;
+    // Draws the cells that may show this frame (within the frustum's planes
+    // and the sky's radius), patches nearest the eye first and in each the
+    // rows nearest it first, one multi-draw per patch; the caller binds the
+    // texture. Each run is the part of a row's strip from its first to its
+    // last such cell, so it draws exactly the triangles the whole strip draws
+    // there. Needs RenderState::hasVertexBuffers; returns the runs drawn.
+    int drawVisibleRuns() const;
     // Whether the eye is so clearly above the ground round it that every
     // back-facing ground triangle lies behind a front-facing one.
     bool eyeAboveGround() const;
-    // Frees every mesh, the buffer and the texture; mapSize -1, terrain null.
+    // Frees every mesh and the texture; mapSize -1, terrain null.
     void release();
     // The terrain's height, clamped onto the map by the terrain; 0 without one.
     float heightAt(float x, float z) const;
 
 private:
-    mutable std::vector<std::pair<float, int>> nearestPatches_;  // scratch of appendVisibleRuns
+    // Scratch of drawVisibleRuns.
+    mutable std::vector<std::pair<float, int>> nearestPatches_;
+    mutable std::vector<int> firsts_, counts_;
 };

@@ -72,14 +72,6 @@ void StripMesh::endBuild()
     }
 }
 
-void StripMesh::releaseArrays()
-{
-    if (g_lockedMesh == this)
-        unlockAny();
-    positions_ = std::vector<float>();
-    texCoords_ = std::vector<float>();
-}
-
 StripMesh::~StripMesh()
 {
     if (g_lockedMesh == this)

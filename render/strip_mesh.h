@@ -31,12 +31,8 @@ public:
     // enables both, left enabled; only for a finished mesh.
     void bindArrays();
     // Draws every strip in white; the caller binds the texture. An unfinished
-    // mesh, or one whose arrays were released, draws nothing.
+    // mesh draws nothing.
     void draw();
-    // Frees both arrays (for a mesh whose vertices were copied elsewhere),
-    // releasing the driver's lock if this mesh holds it.
-    void releaseArrays();
-    bool hasArrays() const { return !positions_.empty(); }
 
     int stripCount() const { return stripCount_; }
     int verticesPerStrip() const { return verticesPerStrip_; }

@@ -164,14 +164,14 @@ void WorldRenderer::hideOccluded(size_t begin)
 bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, float heading, int layers)
 {
     modelsDrawn = modelsHidden = 0;
-    if (ground.vertices.empty() && !ground.patches.empty())
+    const RenderState& rs = renderState();
+    if (!rs.hasVertexBuffers)
         return false;
     for (int slot = 0; slot < WorldObjects::kSlotCount; ++slot) {
         const Model* model = objects.slots[size_t(slot)].get();
         if (slot != WorldObjects::kFlagSlot && model && !model->parts.empty() && model->vertices.empty())
             return false;
     }
-    const RenderState& rs = renderState();
     glMatrixMode(GL_MODELVIEW);
     const bool blending = glIsEnabled(GL_BLEND);
     GLint depthFunc = GL_LEQUAL;
@@ -203,14 +203,9 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
     const size_t firstBand = std::min(instances_.size(), std::max(kFirstBandMin, instances_.size() / kFirstBandShare));
     drawBand(0, firstBand);
 
-    if ((layers & kGround) && !ground.vertices.empty()) {
-        firsts_.clear();
-        counts_.clear();
-        ground.appendVisibleRuns(firsts_, counts_);
+    if (layers & kGround) {
         bindTexture(ground.grassTexture);
         setWrapRepeat();
-        glColor4f(1, 1, 1, 1);
-        ground.vertices.bindArrays();
         // Behind the models drawn already, as if drawn before them.
         glDepthFunc(GL_LESS);
         // Seen from above, each back face of the ground lies behind a front one.
@@ -220,7 +215,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
             glCullFace(GL_BACK);
             glEnable(GL_CULL_FACE);
         }
-        rs.multiDrawArrays(GL_TRIANGLE_STRIP, firsts_.data(), counts_.data(), GLsizei(firsts_.size()));
+        ground.drawVisibleRuns();
         if (cullBack)
             glDisable(GL_CULL_FACE);
         glDepthFunc(depthFunc);

@@ -26,7 +26,7 @@ public:
 
     // Draws the chosen layers after the camera update (the sky only if
     // Sky::draw left it pending). Returns false, having drawn nothing, when
-    // the ground or the models lack buffer objects.
+    // the driver or the models lack buffer objects.
     bool draw(const Ground& ground, const WorldObjects& objects, float heading, int layers = kAllLayers);
 
     // Of the last draw: models handed to the driver, and models left out as
@@ -54,6 +54,5 @@ private:
     std::vector<PlacedObject> placed_;
     std::vector<Instance> instances_;
     std::vector<Pass> passes_;
-    std::vector<int> firsts_, counts_;
     std::vector<float> depth_, coarseDepth_;
 };
