@@ -150,8 +150,11 @@ int Ground::drawVisibleRuns() const
                 continue;
             float first = 0, last = 0;
             visibleSpan(p.z0 + float(row), p.centreY - p.half, p.centreY + p.half, first, last);
-            const int a = std::max(0, int(std::ceil(first - p.x0)));
-            const int b = std::min(p.width - 1, int(std::floor(last - p.x0)));
+            // Clamped to the patch while still floats: the open ends are huge.
+            const float from = std::max(first - p.x0, 0.0f), to = std::min(last - p.x0, float(p.width - 1));
+            if (from > to)
+                continue;
+            const int a = int(std::ceil(from)), b = int(std::floor(to));
             if (a > b)
                 continue;
             // Cell c of a row is drawn by the strip's vertices 2c to 2c + 3.
