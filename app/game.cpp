@@ -12,8 +12,6 @@
 #include "results/results.h"
 #include "sound/sound_manager.h"
 
-#include <malloc.h>
-
 namespace {
 
 // One frame shown while a course is made, which can take a moment.
@@ -82,10 +80,6 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
     routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
     player.placeCamera();
     terrain.loadObjectModels();
-    // The last course's grids, map and models were freed in pieces that the
-    // new ones do not fill exactly; hand the free pages back so that the
-    // process does not grow from game to game.
-    malloc_trim(0);
     escapeLatch = false;
     replayTime = 0;
     finishMapOffsetX = finishMapOffsetY = 0;
