@@ -26,4 +26,21 @@ std::string TempFolder::subfolder(const std::string& name) const
     return path_ + name + "/";
 }
 
+DataHome::DataHome()
+{
+    const char* was = std::getenv("XDG_DATA_HOME");
+    had_ = was != nullptr;
+    if (had_)
+        previous_ = was;
+    setenv("XDG_DATA_HOME", folder_.path().c_str(), 1);
+}
+
+DataHome::~DataHome()
+{
+    if (had_)
+        setenv("XDG_DATA_HOME", previous_.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
 } // namespace testsupport

@@ -21,4 +21,18 @@ private:
     std::string path_;
 };
 
+// Points XDG_DATA_HOME (the results and the analysis pictures) at a fresh
+// folder while it lives, then puts back what was there.
+class DataHome {
+public:
+    DataHome();
+    ~DataHome();
+    const std::string& path() const { return folder_.path(); }
+
+private:
+    TempFolder folder_;
+    std::string previous_;
+    bool had_ = false;
+};
+
 } // namespace testsupport
