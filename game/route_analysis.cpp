@@ -82,12 +82,9 @@ MapImage mapAtDoubleSize(Terrain& terrain)
     const int n = terrain.gridSide;
     if (n <= 0)
         return twice;
-    if (n <= 256) {
-        terrain.drawMapImages(&twice);
+    terrain.drawMapImages(&twice);
+    if (n <= 256)
         return twice;
-    }
-    if (!terrain.mapImage.pixels() || terrain.mapImage.width() != n)
-        terrain.drawMapImages(nullptr);
     twice.create(2 * n, 2 * n);
     const uint8_t* from = terrain.mapImage.pixels();
     uint8_t* to = twice.pixels();

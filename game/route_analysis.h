@@ -37,7 +37,7 @@ void addRouteColumns(SplitTable& table, const std::vector<LegRoute>& legs, const
 
 // The course map at double size: the map drawn at twice its resolution for
 // terrains of 256 cells or fewer, the map's pixels doubled for larger ones.
-// Redraws terrain.mapImage as it was.
+// Draws terrain.mapImage again (the same map) on the way.
 MapImage mapAtDoubleSize(Terrain& terrain);
 
 // An RGB picture, 3 bytes a pixel, rows top first.

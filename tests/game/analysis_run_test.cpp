@@ -85,7 +85,7 @@ TEST(AnalysisRun, FinishShowsTheFastestRoutesAndSavesThePictureThatExportMakesAg
     s.msPerFrame = 100;
     run.options.course = coursecode::CourseSettings{coursecode::kVersion, 4242, 128, 2, 2, 5, 2, 0};
 
-    bool cancelled = false, notReadySaid = false;
+    bool cancelled = false, readyWhileRunning = false, notReadySaid = false;
     int finishFrame = 0, shownFrame = 0, columnsBefore = 0;
     int violetBefore = -1, violetAfter = 0, magentaBefore = 0, magentaAfter = 0, pacedBefore = 0, pacedAfter = 0;
     double panelBefore = 1, panelAfter = 0;
@@ -101,6 +101,7 @@ TEST(AnalysisRun, FinishShowsTheFastestRoutesAndSavesThePictureThatExportMakesAg
             steerToNextControl(s);
             // Keep the routes from the finish screen for a while.
             if (!cancelled && g.player.nextControl == g_nControls - 1) {
+                readyWhileRunning = g.routes.ready();
                 g.routes.cancel();
                 cancelled = true;
             }
@@ -150,6 +151,7 @@ TEST(AnalysisRun, FinishShowsTheFastestRoutesAndSavesThePictureThatExportMakesAg
     };
     ASSERT_EQ(run.run(everySwap, 30000), 0);
 
+    EXPECT_TRUE(readyWhileRunning) << "--course starts working out the routes";
     EXPECT_TRUE(notReadySaid) << "the finish screen says when the routes are not ready";
     EXPECT_EQ(columnsBefore, 3);
     EXPECT_EQ(violetBefore, 0);
