@@ -25,6 +25,15 @@ bool wholeNumber(const std::string& text, int low, int high, int& value)
     return value >= low && value <= high;
 }
 
+// A run number as --results lists them: 1 and up.
+bool runNumber(const std::string& text, int64_t& value)
+{
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    value = std::stoll(text);
+    return value > 0;
+}
+
 } // namespace
 
 bool parseWindowSize(const std::string& text, int& width, int& height)
@@ -71,7 +80,27 @@ CommandLine parseCommandLine(int argc, const char* const* argv)
             ->expected(0, 1)
             ->check(cli::courseCode());
 
-    const cli::Outcome outcome = cli::parse(app, argc, argv, line.output);
+    std::vector<std::string> exportArgs;
+    app.add_option("--export", exportArgs, "with --results: write the route analysis picture of stored run N to OUT.png")
+        ->type_name("N OUT.png")
+        ->type_size(2)
+        ->expected(1);
+
+    cli::Outcome outcome = cli::parse(app, argc, argv, line.output);
+    if (outcome == cli::Outcome::Run && !exportArgs.empty()) {
+        if (results->count() == 0) {
+            outcome = cli::Outcome::BadUse;
+            line.output = "--export goes with --results: --results --export N OUT.png (see --help)";
+        } else if (!resultsCode.empty()) {
+            outcome = cli::Outcome::BadUse;
+            line.output = "--export takes a run number, not a course code after --results (see --help)";
+        } else if (!runNumber(exportArgs[0], o.exportRun)) {
+            outcome = cli::Outcome::BadUse;
+            line.output = "--export needs a run number as --results lists them (got \"" + exportArgs[0] + "\")";
+        } else {
+            o.exportPath = exportArgs[1];
+        }
+    }
     if (outcome != cli::Outcome::Run) {
         line.exitNow = true;
         if (outcome == cli::Outcome::BadUse) {

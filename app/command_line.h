@@ -3,6 +3,7 @@
 // An option is a field here and a few lines in parseCommandLine.
 #include "coursecode/course_code.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,8 @@ struct CommandLineOptions {
     std::optional<coursecode::CourseSettings> course;  // --course CODE: start that course at once
     bool listResults = false;  // --results [CODE]: print the stored runs and exit instead of playing
     std::string resultsCode;   // its CODE as the game writes codes; empty: every course
+    int64_t exportRun = 0;     // --results --export N OUT.png: the analysis picture of
+    std::string exportPath;    // stored run N into OUT.png instead of the list; 0: none
 };
 
 // Either options to start with, or an exit at once with what to print.

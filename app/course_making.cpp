@@ -51,14 +51,11 @@ void makeNextCourse(Game& g)
     g.madeCourse = next;
 }
 
-void makeCourseOf(Game& g, const coursecode::CourseSettings& s)
+void generateCourseOf(Terrain& t, const coursecode::CourseSettings& s)
 {
-    Terrain& t = g.terrain;
     g_mapSize = s.mapSize;
     g_nControls = s.controls;
     t.course.legSize = s.legSize;
-    g.nOpenAreas = s.openAreas;
-    g.nDenseAreas = s.denseAreas;
     if (t.gridSide != s.mapSize)
         t.allocateGrids();
     rng::seed(s.seed);
@@ -66,7 +63,14 @@ void makeCourseOf(Game& g, const coursecode::CourseSettings& s)
     if (s.courseNumber > 0)
         rng::seed(coursecode::courseSeed(s.seed, s.courseNumber));
     t.generateCourse();
-    t.drawMap();
+}
+
+void makeCourseOf(Game& g, const coursecode::CourseSettings& s)
+{
+    g.nOpenAreas = s.openAreas;
+    g.nDenseAreas = s.denseAreas;
+    generateCourseOf(g.terrain, s);
+    g.terrain.drawMap();
     g.madeCourse = s;
 }
 

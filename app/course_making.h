@@ -6,6 +6,7 @@
 #include "coursecode/course_code.h"
 
 class Game;
+struct Terrain;
 
 // "Generate Map", and "Start!" with no terrain for MapSize: a fresh seed,
 // then the terrain, its first course and the map, for the Game's settings.
@@ -16,6 +17,9 @@ void makeNextCourse(Game& g);
 // The settings of a code become the Game's (MapSize, NControls, LegSize,
 // the amounts); then its terrain, course and map are made.
 void makeCourseOf(Game& g, const coursecode::CourseSettings& settings);
+// The terrain and course of `settings` with the map in software, without
+// a Game or a window (MapSize, NControls and LegSize become the settings').
+void generateCourseOf(Terrain& terrain, const coursecode::CourseSettings& settings);
 // "QuickStart": a fresh seed, then everything quickPrepare makes, the
 // vegetation included.
 void quickPrepareFresh(Game& g);

@@ -78,6 +78,7 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
     courseCode = madeCourse ? coursecode::encode(*madeCourse) : std::string();
     player.startCourse(terrain);
     routes.start(HeightSnapshot::of(terrain), coursePoints(terrain));
+    analysis = FinishAnalysis{};
     player.placeCamera();
     terrain.loadObjectModels();
     escapeLatch = false;

@@ -6,6 +6,7 @@
 #include "app/hud_text.h"
 #include "app/input.h"
 #include "coursecode/course_code.h"
+#include "game/finish_analysis.h"
 #include "game/player.h"
 #include "game/run_results.h"
 #include "menu/menu_screen.h"
@@ -59,6 +60,7 @@ public:
     std::string courseCode;    // code of the course being run; empty if it has none
     RunResults runResults;     // the best run raced as a ghost, and this run once stored
     RoutePlanner routes;       // the fastest route of each leg, worked out in the background
+    FinishAnalysis analysis;   // the finish screen's route analysis; the trail starts in magenta
 };
 
 // The one Game; valid while the program runs.

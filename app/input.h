@@ -30,6 +30,9 @@ constexpr int kScanLeftAlt = 0x38;
 constexpr int kScanRightAlt = 0xB8;
 // Tab shows and hides the finish screen's split times.
 constexpr int kScanTab = 0x0F;
+// P colours the finish screen's trail by pace; S saves the analysis picture.
+constexpr int kScanP = 0x19;
+constexpr int kScanS = 0x1F;
 
 // Scan code of a LogicalKey, or 0 for a number that names no key.
 int scanCodeOf(int key);

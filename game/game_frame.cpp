@@ -74,8 +74,14 @@ void splitTimes(Game& g)
     if (tab && !r.tabLatch)
         r.splitTableHidden = !r.splitTableHidden;
     r.tabLatch = tab;
-    if (!r.splitTableHidden && r.splitTable.legCount() > 0)
-        drawSplitTable(r.splitTable, 6, 16.0f * (g.hudText.lineCount + 1) + 6, 0.7f);
+    if (r.splitTableHidden || r.splitTable.legCount() == 0)
+        return;
+    // Smaller glyphs when a long course would run off the bottom.
+    const float top = 16.0f * (g.hudText.lineCount + 1) + 6;
+    float scale = 0.7f;
+    while (scale > 0.4f && top + splitTableHeight(r.splitTable, scale) > 476)
+        scale -= 0.05f;
+    drawSplitTable(r.splitTable, 6, top, scale);
 }
 
 void finishScreen(Game& g)
@@ -97,14 +103,16 @@ void finishScreen(Game& g)
     t.drawFullMap();
     g.finishMapOffsetX = t.fullMapX - at.x;
     g.finishMapOffsetY = t.fullMapY - at.y;
+    g.analysis.drawUnderTrail(g);
     drawGhostReplay(g, ghost);
-    p.drawReplayTrail(g.replayTime, t.zoom, t.fullMapX, t.fullMapY);
+    g.analysis.drawTrail(g);
     drawFullMapMarker(ghost, t.fullMapX, t.fullMapY, t.zoom);
 
     addFinishLines(g.hudText, g.replayTime, p.elapsedSeconds);
     addCourseCodeLine(g);
     for (const std::string& line : g.runResults.finishLines())
         g.hudText.addLine("%s", line.c_str());
+    g.analysis.addLines(g);
     splitTimes(g);
 }
 

@@ -11,8 +11,11 @@
 
 namespace {
 
-// The HUD keeps 63 characters a line: longer texts go on at a word break.
-constexpr size_t kLineWidth = 63;
+// 52 characters of the HUD's 12-unit glyphs fit the 640-unit screen from
+// its 10-unit margin; longer texts go on at a word break.
+constexpr size_t kLineWidth = 52;
+
+} // namespace
 
 void addWrapped(std::vector<std::string>& lines, const std::string& text)
 {
@@ -29,8 +32,6 @@ void addWrapped(std::vector<std::string>& lines, const std::string& text)
     }
     lines.push_back(indent + rest);
 }
-
-} // namespace
 
 std::string ordinal(int n)
 {

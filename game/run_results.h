@@ -42,5 +42,9 @@ struct RunResults {
     std::vector<std::string> finishLines() const;
 };
 
+// Appends `text` as HUD lines, broken at spaces to fit the HUD's width;
+// the lines after the first are indented.
+void addWrapped(std::vector<std::string>& lines, const std::string& text);
+
 // "1st", "2nd", "3rd", "4th", "11th", "21st", ...
 std::string ordinal(int n);

@@ -11,6 +11,7 @@ namespace {
 
 constexpr float kAdvance = 12.0f;  // glyph advance at scale 1
 constexpr int kGapCharacters = 2;
+constexpr float kMargin = 4.0f;
 
 } // namespace
 
@@ -51,11 +52,17 @@ SplitTable makeSplitTable(const std::vector<int64_t>& splitMs)
     return table;
 }
 
+float splitTableHeight(const SplitTable& table, float scale)
+{
+    const float rowHeight = 16.0f * scale + 2.0f;
+    return (table.legCount() + 2 + static_cast<float>(table.footer.size())) * rowHeight + 2 * kMargin;
+}
+
 float drawSplitTable(const SplitTable& table, float x, float y, float scale)
 {
     const float advance = kAdvance * scale;
     const float rowHeight = 16.0f * scale + 2.0f;
-    const float margin = 4.0f;
+    const float margin = kMargin;
     std::vector<float> columnX;
     float width = 0;
     for (int c = 0; c < static_cast<int>(table.columns.size()); ++c) {
@@ -63,7 +70,9 @@ float drawSplitTable(const SplitTable& table, float x, float y, float scale)
         width += (table.columnWidth(c) + kGapCharacters) * advance;
     }
     width = std::max(width - kGapCharacters * advance, static_cast<float>(table.caption.size()) * advance);
-    const float height = (table.legCount() + 2) * rowHeight + 2 * margin;
+    for (const std::string& line : table.footer)
+        width = std::max(width, static_cast<float>(line.size()) * advance);
+    const float height = splitTableHeight(table, scale);
 
     bindTexture(-1);
     drawRect(x, y, x + width + 2 * margin, y + height, 0x101810);
@@ -79,6 +88,10 @@ float drawSplitTable(const SplitTable& table, float x, float y, float scale)
             float shift = column.alignRight ? (table.columnWidth(static_cast<int>(c)) - text.size()) * advance : 0;
             drawTextString(x + margin + columnX[c] + shift, top, scale, 1.0f, colour, text);
         }
+        top += rowHeight;
+    }
+    for (const std::string& line : table.footer) {
+        drawTextString(x + margin, top, scale, 1.0f, 0xC0C0C0, line);
         top += rowHeight;
     }
     endOverlay();

@@ -20,6 +20,7 @@ struct SplitColumn {
 struct SplitTable {
     std::string caption;  // the line above the column titles
     std::vector<SplitColumn> columns;
+    std::vector<std::string> footer;  // lines under the rows, such as totals and marks explained
 
     // Rows: the cells of the first column.
     int legCount() const;
@@ -33,6 +34,8 @@ struct SplitTable {
 // for the times in milliseconds at which each control was reached.
 SplitTable makeSplitTable(const std::vector<int64_t>& splitMs);
 
+// Height of the panel drawSplitTable draws at `scale`.
+float splitTableHeight(const SplitTable& table, float scale);
 // Draws the table on a dark panel with its top-left corner at (x, y) in the
 // 640 x 480 overlay, glyphs 16 x scale units; returns the panel's height.
 float drawSplitTable(const SplitTable& table, float x, float y, float scale);

@@ -55,6 +55,11 @@ TEST(CommandLine, OptionsAreReadOverAPlainStart)
     const CommandLine one = parse({"--results", typed.c_str()});
     EXPECT_TRUE(one.options.listResults) << one.output;
     EXPECT_EQ(one.options.resultsCode, code);
+    EXPECT_EQ(one.options.exportRun, 0);
+
+    const CommandLine picture = parse({"--results", "--export", "12", "out.png"});
+    EXPECT_EQ(picture.options.exportRun, 12) << picture.output;
+    EXPECT_EQ(picture.options.exportPath, "out.png");
 }
 
 TEST(CommandLine, BadUseIsOneLineNamingTheOptionWithStatusTwo)
@@ -70,6 +75,11 @@ TEST(CommandLine, BadUseIsOneLineNamingTheOptionWithStatusTwo)
         {{"--fullscreen=maybe"}, "--fullscreen"},
         {{"--course", "ABCD-EFGH"}, "--course \"ABCD-EFGH\" is not a course code"},
         {{"--results", "ABCD-EFGH"}, "--results \"ABCD-EFGH\" is not a course code"},
+        {{"--export", "1", "out.png"}, "--export goes with --results"},
+        {{"--results", "--export", "1"}, "--export needs a value"},
+        {{"--results", "--export", "0", "out.png"}, "--export needs a run number"},
+        {{"--results", "--export", "out.png", "1"}, "--export needs a run number"},
+        {{"--results", "54M0-C0K9-P73F", "--export", "1", "out.png"}, "--export takes a run number, not a course code"},
     };
     for (const auto& c : cases) {
         const CommandLine line = parse(c.args);

@@ -22,31 +22,6 @@ namespace {
 
 constexpr int kTab = 0x0F;
 
-// Points the game's results at a folder of the test's own.
-class DataHome {
-public:
-    DataHome()
-    {
-        const char* was = std::getenv("XDG_DATA_HOME");
-        had_ = was != nullptr;
-        if (had_)
-            previous_ = was;
-        setenv("XDG_DATA_HOME", folder_.path().c_str(), 1);
-    }
-    ~DataHome()
-    {
-        if (had_)
-            setenv("XDG_DATA_HOME", previous_.c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-
-private:
-    testsupport::TempFolder folder_;
-    std::string previous_;
-    bool had_ = false;
-};
-
 struct Seen {
     std::vector<std::string> resultLines;  // the finish lines about the stored run
     int ghostPixelsOnMinimap = -1;
@@ -128,7 +103,7 @@ Seen runCourse(const coursecode::CourseSettings& course, uint32_t waitMs, const 
 
 TEST(ResultsRun, RunACodeTwiceAndRaceTheFirstRunAsItsGhost)
 {
-    DataHome home;
+    testsupport::DataHome home;
     const coursecode::CourseSettings course{coursecode::kVersion, 4242, 128, 2, 2, 4, 1, 0};
 
     Seen first = runCourse(course, 0, "results-run-first");

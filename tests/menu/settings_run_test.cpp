@@ -21,18 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // Runs the game from a fresh process's state with `settings` as its file
 // (none when empty), playing `player` to the end; returns what it printed
 // about the settings file and leaves the file's text in `settings`.
@@ -40,7 +28,7 @@ std::string playWith(std::string& settings, testsupport::PlayerScript& player)
 {
     ScriptedGame run;
     if (!settings.empty())
-        writeFile(run.settingsFile(), settings);
+        testsupport::writeText(run.settingsFile(), settings);
     g_mapSize = 0;
     g_nControls = 0;
     testing::internal::CaptureStderr();
@@ -50,7 +38,7 @@ std::string playWith(std::string& settings, testsupport::PlayerScript& player)
     while (std::getline(printed, line))
         if (line.find("settings.ini") != std::string::npos)
             said += line + "\n";
-    settings = fs::exists(run.settingsFile()) ? readFile(run.settingsFile()) : "";
+    settings = fs::exists(run.settingsFile()) ? testsupport::fileText(run.settingsFile()) : "";
     EXPECT_TRUE(player.left() == 0);
     return said;
 }

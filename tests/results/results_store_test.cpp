@@ -39,12 +39,6 @@ results::Run makeRun(const std::string& code, int64_t totalMs, float seed = 0)
     return run;
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 bool exists(const std::string& path)
 {
     struct stat st;
@@ -165,7 +159,7 @@ TEST(ResultsStore, FilesItCannotUseAreReportedAndLeftByteForByte)
         sqlite3_close(db);
     }
     for (const std::string& path : {garbage, foreign}) {
-        const std::string before = readFile(path);
+        const std::string before = testsupport::fileText(path);
         ResultsStore store(path);
         results::Run run = makeRun("AAAA", 1234);
         Standing standing;
@@ -178,7 +172,7 @@ TEST(ResultsStore, FilesItCannotUseAreReportedAndLeftByteForByte)
         std::ostringstream out, err;
         EXPECT_EQ(results::printResultsHistory(path, "", out, err), 1);
         EXPECT_NE(err.str().find("not a"), std::string::npos) << err.str();
-        EXPECT_EQ(readFile(path), before) << path;
+        EXPECT_EQ(testsupport::fileText(path), before) << path;
         EXPECT_FALSE(exists(path + "-journal"));
     }
 }
@@ -194,7 +188,7 @@ TEST(ResultsStore, ReadOnlyFoldersAndFilesAndLocksAreReportedNotFatal)
     const std::string fullFolder = folder.subfolder("full");
     results::Run first = makeRun("AAAA", 4000);
     ASSERT_TRUE(ResultsStore(fullFolder + "results.db").store(first, standing, error)) << error;
-    const std::string before = readFile(fullFolder + "results.db");
+    const std::string before = testsupport::fileText(fullFolder + "results.db");
     chmod(emptyFolder.c_str(), 0555);
     chmod(fullFolder.c_str(), 0555);
     {
@@ -209,7 +203,7 @@ TEST(ResultsStore, ReadOnlyFoldersAndFilesAndLocksAreReportedNotFatal)
         EXPECT_TRUE(ResultsStore(fullFolder + "results.db").bestRun("AAAA", best, error)) << error;
         EXPECT_TRUE(best) << "a read-only folder can still be read";
     }
-    EXPECT_EQ(readFile(fullFolder + "results.db"), before);
+    EXPECT_EQ(testsupport::fileText(fullFolder + "results.db"), before);
     EXPECT_FALSE(exists(emptyFolder + "results.db"));
 
     // A write-protected file.

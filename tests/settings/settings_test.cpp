@@ -18,18 +18,6 @@ bool mapSide(int v) { return v == 128 || v == 256 || v == 512; }
 const std::vector<settings::Key> kKeys = {
     {"options", "compass", zeroOrOne}, {"new_course", "map_size", mapSide}, {"new_course", "legs", zeroOrOne}};
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeFile(const std::string& path, const std::string& text)
-{
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 size_t entriesIn(const std::string& folder)
 {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -49,7 +37,7 @@ TEST(Settings, ValuesRoundTripAndEntriesOfOtherKeysSurvive)
     first.set("new_course", "map_size", 512);
     std::string error;
     ASSERT_TRUE(first.save(error)) << error;
-    writeFile(path, readFile(path) + "[later]\nghost = 1\n");
+    testsupport::writeText(path, testsupport::fileText(path) + "[later]\nghost = 1\n");
 
     settings::SettingsFile second(path, kKeys);
     EXPECT_EQ(second.load(), "");
@@ -58,12 +46,12 @@ TEST(Settings, ValuesRoundTripAndEntriesOfOtherKeysSurvive)
     EXPECT_FALSE(second.get("new_course", "legs"));
     second.set("new_course", "legs", 1);
     ASSERT_TRUE(second.save(error)) << error;
-    EXPECT_NE(readFile(path).find("ghost = 1"), std::string::npos) << readFile(path);
+    EXPECT_NE(testsupport::fileText(path).find("ghost = 1"), std::string::npos) << testsupport::fileText(path);
     EXPECT_EQ(entriesIn(home.path() + "config/fernhollow"), 1u) << "no temporary file left behind";
 
     // A settings file kept elsewhere and linked stays linked.
     const std::string kept = home.path() + "dotfiles/settings.ini";
-    writeFile(kept, readFile(path));
+    testsupport::writeText(kept, testsupport::fileText(path));
     fs::remove(path);
     fs::create_symlink(kept, path);
     ASSERT_TRUE(second.save(error)) << error;
@@ -84,7 +72,7 @@ TEST(Settings, ACorruptFileGivesWhatCanBeReadAndStaysByteForByte)
     for (const auto& c : cases) {
         testsupport::TempFolder home;
         const std::string path = home.path() + "settings.ini";
-        writeFile(path, c.text);
+        testsupport::writeText(path, c.text);
         settings::SettingsFile file(path, kKeys);
         const std::string problem = file.load();
         EXPECT_NE(problem, "") << c.text;
@@ -92,12 +80,12 @@ TEST(Settings, ACorruptFileGivesWhatCanBeReadAndStaysByteForByte)
         EXPECT_NE(problem.find(path), std::string::npos) << problem;
         EXPECT_EQ(file.get("options", "compass").has_value(), c.compassRead) << c.text;
         EXPECT_FALSE(file.get("new_course", "map_size").has_value()) << c.text;
-        EXPECT_EQ(readFile(path), c.text);
+        EXPECT_EQ(testsupport::fileText(path), c.text);
         file.set("new_course", "legs", 1);
         std::string error;
         ASSERT_TRUE(file.save(error)) << error;
         settings::SettingsFile again(path, kKeys);
-        EXPECT_EQ(again.load(), "") << "a change rewrites it readable: " << readFile(path);
+        EXPECT_EQ(again.load(), "") << "a change rewrites it readable: " << testsupport::fileText(path);
         EXPECT_EQ(again.get("new_course", "legs"), 1);
     }
 }
@@ -117,11 +105,11 @@ TEST(Settings, AFileThatCannotBeReadOrWrittenIsReportedAndLeftAlone)
     EXPECT_EQ(entriesIn(home.path() + "a"), 1u) << "no temporary file left behind";
 
     // The settings folder cannot be made: a file stands where it would go.
-    writeFile(home.path() + "b/fernhollow", "not a folder");
+    testsupport::writeText(home.path() + "b/fernhollow", "not a folder");
     settings::SettingsFile noFolder(home.path() + "b/fernhollow/settings.ini", kKeys);
     EXPECT_NE(noFolder.load(), "");
     noFolder.set("options", "compass", 1);
     EXPECT_FALSE(noFolder.save(error));
     EXPECT_NE(error.find(home.path() + "b/fernhollow"), std::string::npos) << error;
-    EXPECT_EQ(readFile(home.path() + "b/fernhollow"), "not a folder");
+    EXPECT_EQ(testsupport::fileText(home.path() + "b/fernhollow"), "not a folder");
 }

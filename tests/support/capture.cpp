@@ -67,6 +67,22 @@ bool savePng(const Capture& capture, const std::string& name)
     return std::fclose(file) == 0 && ok;
 }
 
+Capture readPng(const std::string& path)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    Capture c;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return c;
+    image.format = PNG_FORMAT_RGB;
+    c.rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, c.rgb.data(), 0, nullptr))
+        return Capture{};
+    c.width = static_cast<int>(image.width);
+    c.height = static_cast<int>(image.height);
+    return c;
+}
+
 bool near(Rgb a, Rgb b, int tolerance)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&

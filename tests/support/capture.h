@@ -28,6 +28,9 @@ Capture captureBackBuffer();
 // Writes `capture` as `name`.png into the test output folder; false on failure.
 bool savePng(const Capture& capture, const std::string& name);
 
+// The PNG at `path` as RGB; an empty capture when it cannot be read.
+Capture readPng(const std::string& path);
+
 // Every channel within `tolerance`.
 bool near(Rgb a, Rgb b, int tolerance);
 // Share of the pixels of [x0, x1) x [y0, y1) within `tolerance` of `colour`.

@@ -21,4 +21,23 @@ private:
     std::string path_;
 };
 
+// The whole of a file as bytes; empty when it cannot be read.
+std::string fileText(const std::string& path);
+// Writes `text` as the whole of a file, making its folders first.
+void writeText(const std::string& path, const std::string& text);
+
+// Points XDG_DATA_HOME (the results and the analysis pictures) at a fresh
+// folder while it lives, then puts back what was there.
+class DataHome {
+public:
+    DataHome();
+    ~DataHome();
+    const std::string& path() const { return folder_.path(); }
+
+private:
+    TempFolder folder_;
+    std::string previous_;
+    bool had_ = false;
+};
+
 } // namespace testsupport

@@ -1,6 +1,7 @@
 #include "app/course_making.h"
 #include "map/map_image.h"
 #include "support/game_fixture.h"
+#include "support/temp_folder.h"
 #include "terrain/terrain.h"
 #include "terrain/world_globals_guard.h"
 #include "tools/mapgen/mapgen.h"
@@ -41,11 +42,7 @@ Outcome run(std::vector<std::string> args)
     return {status, out.str(), err.str()};
 }
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string readFile(const fs::path& path) { return testsupport::fileText(path.string()); }
 
 // A fresh, empty folder under the test output.
 fs::path scratchFolder(const std::string& name)
