@@ -48,7 +48,12 @@ void Game::initialise(int kind, const coursecode::CourseSettings* code)
         escapeLatch = false;
         app().state = AppStateMenu;
         player.compass.visible = true;
-        setCursorTexture(createColorKeyTexture("Images\\Cursor.bmp", 0x00FF00));
+        const TextureId cursor = createColorKeyTexture("Images\\Cursor.bmp", 0x00FF00);
+        // The arrow touches two sides of its picture: repeating would draw
+        // slivers of it along the far sides once the overlay is scaled up.
+        if (hasTexture(cursor))
+            setWrapClampToEdge();
+        setCursorTexture(cursor);
         nDenseAreas = 0;
         nOpenAreas = 0;
         ambience.load();

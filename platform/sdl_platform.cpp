@@ -1,5 +1,7 @@
 #include "platform/sdl_platform.h"
 
+#include "platform/x11_fullscreen.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -174,6 +176,8 @@ bool SdlPlatform::setFullscreen(bool on)
         SDL_GetWindowSize(window_, &windowedWidth_, &windowedHeight_);
     if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0)
         return false;
+    if (on)
+        coverDisplayIfNoWindowManager(window_);
     // Without a window manager nothing gives the window its old size back.
     if (!on && windowedWidth_ > 0 && windowedHeight_ > 0)
         SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);

@@ -105,3 +105,9 @@ void setWrapRepeat()
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 }
+
+void setWrapClampToEdge()
+{
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, kClamp);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, kClamp);
+}

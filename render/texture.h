@@ -28,3 +28,6 @@ void deleteTexture(TextureId id);
 // Repeat wrapping in S and T for the bound texture (the mipmapped creators
 // leave theirs clamped).
 void setWrapRepeat();
+// Clamping to the edge texels in S and T for the bound texture (every creator
+// leaves the texture it made bound).
+void setWrapClampToEdge();

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+    libsdl2-dev libx11-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libpng-dev libfreetype-dev fonts-dejavu-core
     libgtest-dev libbenchmark-dev
     libcli11-dev libinih-dev

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using testsupport::Capture;
@@ -35,6 +36,18 @@ void expectMenuFills(const Capture& c, Scaled s, const std::string& name)
     // Beside the labels of "Options" and "Exit".
     EXPECT_TRUE(testsupport::near(c.at(s.x(268), s.y(232)), Rgb{175, 175, 175}, 12)) << name;
     EXPECT_TRUE(testsupport::near(c.at(s.x(292), s.y(260)), Rgb{0, 175, 0}, 12)) << name;
+    // The cursor at the pointer in the top-left corner: the window really
+    // grew, rather than SDL reporting a size the X window never took.
+    EXPECT_TRUE(testsupport::near(c.at(s.x(3), s.y(10)), Rgb{240, 240, 240}, 24)) << name;
+    // Nothing of the arrow along the far sides of its 64 x 64 square: its
+    // picture is not repeated when the overlay is scaled up.
+    auto brightness = [&](int x, int y) { const Rgb p = c.at(x, y); return p.r + p.g + p.b; };
+    int rim = 0;
+    for (int y = 0; y < s.y(64); ++y)
+        rim = std::max(rim, brightness(s.x(64) - 2, y));
+    for (int x = 0; x < s.x(64); ++x)
+        rim = std::max(rim, brightness(x, s.y(64) - 2));
+    EXPECT_LT(rim, 30) << name;
 }
 
 } // namespace
