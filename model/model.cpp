@@ -122,6 +122,7 @@ void Model::load(const std::string& path)
         range.quads = int(object.quads.size());
         appendVertices(arrays, object.triangles, object);
         appendVertices(arrays, object.quads, object);
+        bool partBounded = false;
         for (const std::vector<VrVertex>* list : {&object.triangles, &object.quads})
             for (const VrVertex& v : *list) {
                 const float p[3] = {v.x + object.translation[0], v.y + object.translation[1],
@@ -129,8 +130,10 @@ void Model::load(const std::string& path)
                 for (int k = 0; k < 3; ++k) {
                     lower[k] = bounded ? std::min(lower[k], p[k]) : p[k];
                     upper[k] = bounded ? std::max(upper[k], p[k]) : p[k];
+                    range.lower[k] = partBounded ? std::min(range.lower[k], p[k]) : p[k];
+                    range.upper[k] = partBounded ? std::max(range.upper[k], p[k]) : p[k];
                 }
-                bounded = true;
+                bounded = partBounded = true;
             }
     }
     if (!vertices.upload(arrays.data(), arrays.size() * sizeof(float)))

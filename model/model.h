@@ -37,6 +37,8 @@ public:
         int first = 0;      // first vertex in `vertices`
         int triangles = 0;  // vertices drawn as triangles, then
         int quads = 0;      // vertices drawn as quads
+        // Box round the part's vertices, translations applied.
+        float lower[3] = {}, upper[3] = {};
     };
     std::vector<PartRange> ranges;  // one per part when `vertices` is filled
 

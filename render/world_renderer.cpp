@@ -21,8 +21,6 @@ constexpr size_t kFirstBandMin = 24;
 constexpr size_t kFirstBandShare = 10;  // a tenth of them
 // Fewer remaining models than this are not worth the wait for the read-back.
 constexpr size_t kWorthTesting = 32;
-// Distance bands of the remaining models.
-constexpr size_t kBands = 3;
 // The read-back depth is kept as the farthest depth of each square of this
 // many pixels a side.
 constexpr int kCell = 8;
@@ -67,7 +65,7 @@ void WorldRenderer::drawBand(size_t begin, size_t end)
             bool coloured = false;
             for (size_t i = begin; i < end; ++i) {
                 const Instance& instance = instances_[i];
-                if (instance.model != pass.model)
+                if (instance.model != pass.model || (part < 32 && (instance.hiddenParts >> part & 1)))
                     continue;
                 if (!started) {
                     bindTexture(pass.texture);
@@ -87,76 +85,148 @@ void WorldRenderer::drawBand(size_t begin, size_t end)
     glPopMatrix();
 }
 
-void WorldRenderer::hideOccluded(size_t begin)
+WorldRenderer::Footprint WorldRenderer::footprintOf(const double* m, const float* lower, const float* upper) const
 {
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const int width = viewport[2], height = viewport[3];
-    if (width <= 0 || height <= 0)
+    const int width = viewport_[2], height = viewport_[3];
+    // The corners in clip space: one corner and the three edges from it.
+    double base[4], edge[3][4];
+    const double low[3] = {double(lower[0]) - kBoxSlack, double(lower[1]) - kBoxSlack, double(lower[2]) - kBoxSlack};
+    for (int r = 0; r < 4; ++r) {
+        base[r] = m[r] * low[0] + m[4 + r] * low[1] + m[8 + r] * low[2] + m[12 + r];
+        for (int k = 0; k < 3; ++k)
+            edge[k][r] = m[4 * k + r] * (double(upper[k]) + kBoxSlack - low[k]);
+    }
+    Footprint f;
+    double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300, nearest = 1e300;
+    for (int corner = 0; corner < 8; ++corner) {
+        double clip[4];
+        for (int r = 0; r < 4; ++r)
+            clip[r] = base[r] + ((corner & 1) ? edge[0][r] : 0) + ((corner & 2) ? edge[1][r] : 0) +
+                      ((corner & 4) ? edge[2][r] : 0);
+        if (clip[3] < kNearestTested)
+            return f;
+        const double x = (clip[0] / clip[3] + 1) * 0.5 * width, y = (clip[1] / clip[3] + 1) * 0.5 * height;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::min(bottom, y);
+        top = std::max(top, y);
+        nearest = std::min(nearest, (clip[2] / clip[3] + 1) * 0.5);
+    }
+    const int columns = (width + kCell - 1) / kCell, rows = (height + kCell - 1) / kCell;
+    f.tested = true;
+    f.c0 = std::max(0, int(std::floor((left - kPixelSlack) / kCell)));
+    f.c1 = std::min(columns - 1, int(std::floor((right + kPixelSlack) / kCell)));
+    f.r0 = std::max(0, int(std::floor((bottom - kPixelSlack) / kCell)));
+    f.r1 = std::min(rows - 1, int(std::floor((top + kPixelSlack) / kCell)));
+    f.nearest = nearest;
+    return f;
+}
+
+void WorldRenderer::readDepth(int c0, int c1, int r0, int r1)
+{
+    const int width = viewport_[2], height = viewport_[3];
+    columns_ = (width + kCell - 1) / kCell, rows_ = (height + kCell - 1) / kCell;
+    // Squares not read back hide nothing.
+    coarseDepth_.assign(size_t(columns_) * size_t(rows_), UINT32_MAX);
+    if (c0 > c1 || r0 > r1)
         return;
+    const int x0 = c0 * kCell, y0 = r0 * kCell;
+    const int w = std::min(width, (c1 + 1) * kCell) - x0, h = std::min(height, (r1 + 1) * kCell) - y0;
     GLint alignment = 4;
     glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    depth_.resize(size_t(width) * size_t(height));
-    glReadPixels(viewport[0], viewport[1], width, height, GL_DEPTH_COMPONENT, GL_FLOAT, depth_.data());
+    depth_.resize(size_t(w) * size_t(h));
+    // As unsigned integers: the driver copies its depth bits almost as they
+    // are, several times faster than it converts them to floats.
+    glReadPixels(viewport_[0] + x0, viewport_[1] + y0, w, h, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth_.data());
     glPixelStorei(GL_PACK_ALIGNMENT, alignment);
 
-    const int columns = (width + kCell - 1) / kCell, rows = (height + kCell - 1) / kCell;
-    coarseDepth_.assign(size_t(columns) * size_t(rows), 0.0f);
-    for (int y = 0; y < height; ++y) {
-        const float* line = &depth_[size_t(y) * size_t(width)];
-        float* cells = &coarseDepth_[size_t(y / kCell) * size_t(columns)];
-        for (int x = 0; x < width; ++x)
-            cells[x / kCell] = std::max(cells[x / kCell], line[x]);
+    for (int r = r0; r <= r1; ++r)
+        std::fill_n(&coarseDepth_[size_t(r) * size_t(columns_) + size_t(c0)], c1 - c0 + 1, 0);
+    const int wholeSquares = w / kCell;
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* line = &depth_[size_t(y) * size_t(w)];
+        uint32_t* cells = &coarseDepth_[size_t(r0 + y / kCell) * size_t(columns_) + size_t(c0)];
+        for (int c = 0; c < wholeSquares; ++c) {
+            uint32_t farthest = cells[c];
+            for (int x = 0; x < kCell; ++x)
+                farthest = std::max(farthest, line[c * kCell + x]);
+            cells[c] = farthest;
+        }
+        for (int x = wholeSquares * kCell; x < w; ++x)
+            cells[wholeSquares] = std::max(cells[wholeSquares], line[x]);
     }
+}
 
+bool WorldRenderer::mayShow(const Footprint& f) const
+{
+    if (!f.tested)
+        return true;
+    // Behind everything drawn where it would show (or off the screen).
+    const double threshold = (f.nearest - kDepthSlack) * double(UINT32_MAX);
+    for (int r = f.r0; r <= f.r1; ++r) {
+        const uint32_t* cells = &coarseDepth_[size_t(r) * size_t(columns_)];
+        for (int c = f.c0; c <= f.c1; ++c)
+            if (double(cells[c]) >= threshold)
+                return true;
+    }
+    return false;
+}
+
+void WorldRenderer::hideOccluded(size_t begin)
+{
+    glGetIntegerv(GL_VIEWPORT, viewport_);
+    const int width = viewport_[2], height = viewport_[3];
+    if (width <= 0 || height <= 0)
+        return;
     float projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    // Every box is placed on the screen before the depth is read back, and
+    // only the squares they touch are read.
+    const size_t count = instances_.size() - begin;
+    clipFromModel_.resize(16 * count);
+    footprints_.resize(count);
+    int c0 = INT32_MAX, c1 = -1, r0 = INT32_MAX, r1 = -1;
+    for (size_t i = 0; i < count; ++i) {
+        const Instance& instance = instances_[begin + i];
+        double* m = &clipFromModel_[16 * i];
+        for (int c = 0; c < 4; ++c)
+            for (int r = 0; r < 4; ++r)
+                m[4 * c + r] = double(projection[r]) * instance.modelview[4 * c] +
+                               double(projection[4 + r]) * instance.modelview[4 * c + 1] +
+                               double(projection[8 + r]) * instance.modelview[4 * c + 2] +
+                               double(projection[12 + r]) * instance.modelview[4 * c + 3];
+        const Footprint& f = footprints_[i] =
+            footprintOf(m, instance.model->lower, instance.model->upper);
+        if (f.tested && f.c0 <= f.c1 && f.r0 <= f.r1) {
+            c0 = std::min(c0, f.c0), c1 = std::max(c1, f.c1);
+            r0 = std::min(r0, f.r0), r1 = std::max(r1, f.r1);
+        }
+    }
+    readDepth(c0, c1, r0, r1);
+
     size_t kept = begin;
-    for (size_t i = begin; i < instances_.size(); ++i) {
-        const Instance& instance = instances_[i];
+    for (size_t i = 0; i < count; ++i) {
+        Instance& instance = instances_[begin + i];
         const Model& model = *instance.model;
-        const float* m = instance.modelview;
-        double left = 1e300, right = -1e300, bottom = 1e300, top = -1e300, nearest = 1e300;
-        bool tested = true;
-        for (int corner = 0; corner < 8 && tested; ++corner) {
-            const double p[3] = {(corner & 1) ? model.upper[0] + kBoxSlack : model.lower[0] - kBoxSlack,
-                                 (corner & 2) ? model.upper[1] + kBoxSlack : model.lower[1] - kBoxSlack,
-                                 (corner & 4) ? model.upper[2] + kBoxSlack : model.lower[2] - kBoxSlack};
-            double eye[4], clip[4];
-            for (int r = 0; r < 4; ++r)
-                eye[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
-            for (int r = 0; r < 4; ++r)
-                clip[r] = projection[r] * eye[0] + projection[4 + r] * eye[1] + projection[8 + r] * eye[2] +
-                          projection[12 + r] * eye[3];
-            if (clip[3] < kNearestTested) {
-                tested = false;
-                break;
+        bool shows = mayShow(footprints_[i]);
+        // A model partly hidden may still have whole parts hidden (a trunk
+        // behind a rise, a crown behind a nearer model).
+        const size_t parts = model.ranges.size();
+        if (shows && parts > 1 && parts <= 32) {
+            shows = false;
+            for (size_t part = 0; part < parts; ++part) {
+                const Model::PartRange& range = model.ranges[part];
+                if (mayShow(footprintOf(&clipFromModel_[16 * i], range.lower, range.upper)))
+                    shows = true;
+                else
+                    instance.hiddenParts |= uint32_t(1) << part;
             }
-            const double x = (clip[0] / clip[3] + 1) * 0.5 * width, y = (clip[1] / clip[3] + 1) * 0.5 * height;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            bottom = std::min(bottom, y);
-            top = std::max(top, y);
-            nearest = std::min(nearest, (clip[2] / clip[3] + 1) * 0.5);
         }
-        bool hidden = false;
-        if (tested) {
-            const int c0 = std::max(0, int(std::floor((left - kPixelSlack) / kCell)));
-            const int c1 = std::min(columns - 1, int(std::floor((right + kPixelSlack) / kCell)));
-            const int r0 = std::max(0, int(std::floor((bottom - kPixelSlack) / kCell)));
-            const int r1 = std::min(rows - 1, int(std::floor((top + kPixelSlack) / kCell)));
-            // Wholly off the screen, or behind everything drawn where it would show.
-            float farthest = 0;
-            for (int r = r0; r <= r1; ++r)
-                for (int c = c0; c <= c1; ++c)
-                    farthest = std::max(farthest, coarseDepth_[size_t(r) * size_t(columns) + size_t(c)]);
-            hidden = c0 > c1 || r0 > r1 || nearest - kDepthSlack > double(farthest);
-        }
-        if (hidden)
-            ++modelsHidden;
-        else
+        if (shows)
             instances_[kept++] = instance;
+        else
+            ++modelsHidden;
     }
     instances_.resize(kept);
 }
@@ -224,9 +294,10 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
 
     if (instances_.size() - firstBand >= kWorthTesting)
         hideOccluded(firstBand);
-    const size_t rest = instances_.size() - firstBand;
-    for (size_t band = 0; band < kBands; ++band)
-        drawBand(firstBand + rest * band / kBands, firstBand + rest * (band + 1) / kBands);
+    // The rest in one band: a band costs a colour and texture change per part,
+    // more than the few fragments a finer near-to-far order saves behind the
+    // read-back.
+    drawBand(firstBand, instances_.size());
     VertexBuffer::unbind();
     modelsDrawn = int(instances_.size());
 

@@ -4,10 +4,11 @@
 // the work a software rasteriser does for it is much smaller:
 // - the nearest trees and bushes first and the ground after them, so the
 //   depth test throws away what they hide before it is shaded;
-// - then the depth buffer is read back once, and every further model whose
-//   box lies wholly behind it is left out;
-// - the rest nearest first in a few distance bands, each band texture by
-//   texture from buffer objects, one bind per texture;
+// - then the depth buffer is read back once (only the part of the view the
+//   further models may cover), and every further model whose box, or part
+//   whose box, lies wholly behind it is left out;
+// - the rest nearest first, texture by texture from buffer objects, one
+//   bind per texture;
 // - the sky last, where nothing stands in front of it;
 // - no blending (every surface of the world is opaque).
 // Each model keeps the transform WorldObjects::draw gives it, bit for bit,
@@ -16,6 +17,7 @@
 // numbers from the shared generator as WorldObjects::draw.
 #include "render/world_objects.h"
 
+#include <cstdint>
 #include <vector>
 
 struct Ground;
@@ -39,6 +41,7 @@ private:
         const Model* model = nullptr;
         float distanceSquared = 0;  // from the eye, on the ground plane
         float modelview[16] = {};   // as Model::draw would load it
+        uint32_t hiddenParts = 0;   // bit i: part i is wholly hidden
     };
     // A texture's turn in a band: the parts of one model drawn with it.
     struct Pass {
@@ -46,13 +49,34 @@ private:
         int texture = -1;
         std::vector<size_t> parts;
     };
+    // Where a box may show: the squares of the read-back its window
+    // rectangle touches (none when it is off the screen), and its nearest
+    // window depth.
+    struct Footprint {
+        bool tested = false;  // false: a corner lies too near the eye to judge
+        int c0 = 0, c1 = -1, r0 = 0, r1 = -1;
+        double nearest = 0;
+    };
+    // The footprint of the box `lower`..`upper`, `clipFromModel` taking its
+    // points to clip space.
+    Footprint footprintOf(const double* clipFromModel, const float* lower, const float* upper) const;
 
     void preparePasses(const WorldObjects& objects);
     void drawBand(size_t begin, size_t end);
+    // Reads back the depth of the squares c0..c1 (columns) by r0..r1 (rows,
+    // from the bottom) into coarseDepth_.
+    void readDepth(int c0, int c1, int r0, int r1);
+    bool mayShow(const Footprint& footprint) const;
     void hideOccluded(size_t begin);
 
     std::vector<PlacedObject> placed_;
     std::vector<Instance> instances_;
     std::vector<Pass> passes_;
-    std::vector<float> depth_, coarseDepth_;
+    // The depth read back (scaled to 32 bits) and the farthest of each
+    // square of the viewport, all squares not read back farthest of all.
+    std::vector<uint32_t> depth_, coarseDepth_;
+    std::vector<double> clipFromModel_;
+    std::vector<Footprint> footprints_;
+    int viewport_[4] = {};
+    int columns_ = 0, rows_ = 0;
 };

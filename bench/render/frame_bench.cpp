@@ -17,7 +17,8 @@
 //
 // Run it under a display (xvfb-run -a -s "-screen 0 1024x768x24"). Options:
 // --frames N (frames measured per view, default 12), --seed S,
-// --plain (straightforward way only), --fast (fast way only).
+// --plain (straightforward way only), --fast (fast way only), --window WxH
+// (the window's size, 640x480 by default).
 #include "app/frame.h"
 #include "app/hud_text.h"
 #include "app/overlay.h"
@@ -52,14 +53,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The GL defaults the game window sets, and its extension lookup.
-void setGameGlState()
+void setGameGlState(int width, int height)
 {
     RenderState& rs = renderState();
     rs.hasContext = true;
     rs.windowActive = true;
-    rs.windowWidth = 640;
-    rs.windowHeight = 480;
-    glViewport(0, 0, 640, 480);
+    rs.windowWidth = width;
+    rs.windowHeight = height;
+    glViewport(0, 0, width, height);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glShadeModel(GL_SMOOTH);
@@ -222,6 +223,7 @@ int main(int argc, char** argv)
     int frames = 12;
     uint32_t seed = 424242;
     bool plainWay = true, fastWay = true;
+    int width = 640, height = 480;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--frames") && i + 1 < argc)
             frames = std::max(1, std::atoi(argv[++i]));
@@ -231,17 +233,25 @@ int main(int argc, char** argv)
             fastWay = false;
         else if (!std::strcmp(argv[i], "--fast"))
             plainWay = false;
+        else if (!std::strcmp(argv[i], "--window") && i + 1 < argc &&
+                 std::sscanf(argv[++i], "%dx%d", &width, &height) != 2)
+            width = 0;
+    }
+    if (width < 64 || height < 48) {
+        std::fprintf(stderr, "--window takes a size such as 1920x1080\n");
+        return 1;
     }
     setenv("FERNHOLLOW_NO_MESSAGE_BOXES", "1", 0);
     platform::SdlPlatform sdl;
     platform::setCurrent(&sdl);
-    if (sdl.openWindow(640, 480, "Fernhollow frame benchmark") != platform::WindowError::None) {
+    if (sdl.openWindow(width, height, "Fernhollow frame benchmark") != platform::WindowError::None) {
         std::fprintf(stderr, "no GL window: run under a display (xvfb-run)\n");
         return 1;
     }
-    setGameGlState();
+    setGameGlState(width, height);
     const bool driverHasFastWay = renderState().fastWorld;
-    std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    std::printf("renderer: %s; window %d x %d\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), width,
+                height);
 
     g_mapSize = 512;
     g_nControls = 8;
