@@ -26,9 +26,6 @@ public:
     // for this run.
     void storeIfChanged(Game& game, SettingsPage page);
 
-    // The file the settings live in.
-    const std::string& path() const { return file_.path(); }
-
 private:
     settings::SettingsFile file_;
     std::string lastError_;  // the last save failure reported, so it is said once

@@ -5,10 +5,6 @@
 
 #include <cstdio>
 
-#ifndef FERNHOLLOW_VERSION
-#define FERNHOLLOW_VERSION "unknown"
-#endif
-
 namespace {
 
 // 52 characters of the HUD's 12-unit glyphs fit the 640-unit screen from

@@ -1,5 +1,6 @@
 #include "results/results.h"
 #include "results/sqlite_db.h"
+#include "settings/user_folder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -358,19 +359,9 @@ void Route::positionAt(double ms, float& x, float& z) const
 
 std::string defaultDatabasePath()
 {
-    // Relative values are to be ignored, as if unset.
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::string base;
-    if (data && data[0] == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* pw = getpwuid(getuid());
-            home = pw ? pw->pw_dir : "/tmp";
-        }
-        base = std::string(home) + "/.local/share";
-    }
+    std::string base = settings::userFolder("XDG_DATA_HOME", ".local/share");
+    if (base.empty()) // no home at all: somewhere writable rather than nowhere
+        base = "/tmp/.local/share";
     return base + "/fernhollow/results.db";
 }
 

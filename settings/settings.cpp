@@ -1,11 +1,14 @@
 #include "settings/settings.h"
 
+#include "settings/user_folder.h"
+
 #include <ini.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -70,17 +73,30 @@ std::string writeTarget(const std::string& path)
     return path;
 }
 
+// A new file beside `target` with a name no other save uses. Made with mode
+// 0666 so that the kernel applies the umask and a settings file reads like any
+// other; reading the umask would mean changing it, and other threads may be
+// creating files meanwhile.
+int createTemporary(const std::string& target, std::string& temporary)
+{
+    static std::atomic<unsigned> count{0};
+    const std::string stem = target + "." + std::to_string(getpid()) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = stem + std::to_string(count++) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // A name taken is one left by a process that had this id before.
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 std::string defaultPath()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return std::string(config) + "/fernhollow/settings.ini";
-    const char* home = std::getenv("HOME");
-    if (home && home[0])
-        return std::string(home) + "/.config/fernhollow/settings.ini";
-    return {};
+    const std::string config = userFolder("XDG_CONFIG_HOME", ".config");
+    return config.empty() ? std::string() : config + "/fernhollow/settings.ini";
 }
 
 SettingsFile::SettingsFile(std::string path, std::vector<Key> keys) : path_(std::move(path)), keys_(std::move(keys))
@@ -163,16 +179,12 @@ bool SettingsFile::save(std::string& error) const
             text += name + " = " + value + "\n";
     }
 
-    std::string temporary = target + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
+    std::string temporary;
+    const int fd = createTemporary(target, temporary);
     if (fd < 0) {
         error = "cannot write " + target + ": " + reasonOf(errno);
         return false;
     }
-    // mkstemp makes the file private; a settings file reads like any other.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
     int reason = 0;
     errno = 0;
     if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size()) || fsync(fd) != 0)

@@ -17,8 +17,8 @@ struct Key {
 };
 
 // $XDG_CONFIG_HOME/fernhollow/settings.ini, or ~/.config/fernhollow/settings.ini
-// when XDG_CONFIG_HOME is unset or not an absolute path; empty when there is
-// no home either.
+// when XDG_CONFIG_HOME is unset or not an absolute path (see userFolder);
+// empty when there is no home either.
 std::string defaultPath();
 
 class SettingsFile {
@@ -40,8 +40,6 @@ public:
     // over the file (a link is followed); makes the folder when missing. On
     // failure returns false with one line in error and the old file stays.
     bool save(std::string& error) const;
-
-    const std::string& path() const { return path_; }
 
 private:
     const Key* find(const std::string& section, const std::string& name) const;

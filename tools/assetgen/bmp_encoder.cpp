@@ -1,12 +1,7 @@
 #include "tools/assetgen/bmp_encoder.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace assetgen {
 namespace {
-
-uint8_t toByte(float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
 
 void put16(std::vector<uint8_t>& out, unsigned v)
 {

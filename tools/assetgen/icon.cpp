@@ -1,13 +1,24 @@
-#include "tools/assetgen/icon.h"
+// The launcher icon: a control flag standing on a piece of orienteering map
+// with its contour lines. One set of shapes gives both the SVG and the PNGs,
+// so every size shows the same picture.
+#include "tools/assetgen/asset_list.h"
+#include "tools/assetgen/image.h"
 
 #include <png.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace assetgen {
 namespace {
+
+// One shape of the icon, in a 256 x 256 box with y downwards; every shape is
+// closed.
+struct IconShape {
+    std::vector<Point> points;
+    Colour colour;
+    double strokeWidth = 0;  // 0: a filled polygon; else a line of this width
+};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -48,12 +59,9 @@ std::vector<Point> lumpyRing(double cx, double cy, double radius, double phase)
 std::string hex(Colour c)
 {
     char text[8];
-    auto byte = [](float v) { return static_cast<int>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255)); };
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", byte(c.r), byte(c.g), byte(c.b));
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", toByte(c.r), toByte(c.g), toByte(c.b));
     return text;
 }
-
-} // namespace
 
 std::vector<IconShape> iconShapes()
 {
@@ -91,8 +99,7 @@ std::string iconSvg()
             std::snprintf(number, sizeof number, "%s%.2f %.2f", i == 0 ? "M" : " L", s.points[i].x, s.points[i].y);
             path += number;
         }
-        if (s.closed)
-            path += " Z";
+        path += " Z";
         svg += "  <path d=\"" + path + "\" ";
         if (s.strokeWidth > 0) {
             std::snprintf(number, sizeof number, "%.2f", s.strokeWidth);
@@ -117,8 +124,7 @@ Image iconImage(int size)
             image.fillPolygon(p, s.colour);
             continue;
         }
-        const size_t segments = s.closed ? p.size() : p.size() - 1;
-        for (size_t i = 0; i < segments; ++i)
+        for (size_t i = 0; i < p.size(); ++i)
             image.strokeLine(p[i], p[(i + 1) % p.size()], s.strokeWidth * k, s.colour);
     }
     return image;
@@ -128,12 +134,11 @@ std::vector<uint8_t> encodePng(const Image& image)
 {
     const int w = image.width(), h = image.height();
     std::vector<uint8_t> rgba(static_cast<size_t>(w) * h * 4);
-    auto byte = [](float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255)); };
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             uint8_t* p = &rgba[(static_cast<size_t>(y) * w + x) * 4];
             const Colour& c = image.at(x, y);
-            p[0] = byte(c.r), p[1] = byte(c.g), p[2] = byte(c.b), p[3] = byte(image.coverage(x, y));
+            p[0] = toByte(c.r), p[1] = toByte(c.g), p[2] = toByte(c.b), p[3] = toByte(image.coverage(x, y));
         }
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
@@ -148,6 +153,16 @@ std::vector<uint8_t> encodePng(const Image& image)
         return {};
     out.resize(bytes);
     return out;
+}
+
+} // namespace
+
+void addIcons(AssetList& out)
+{
+    for (int size : {48, 64, 128, 256})
+        out.push_back({"icons", "fernhollow-" + std::to_string(size) + ".png", encodePng(iconImage(size))});
+    const std::string svg = iconSvg();
+    out.push_back({"icons", "fernhollow.svg", std::vector<uint8_t>(svg.begin(), svg.end())});
 }
 
 } // namespace assetgen

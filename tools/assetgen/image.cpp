@@ -16,6 +16,8 @@ Colour rgb(unsigned hex)
     return {((hex >> 16) & 255) / 255.0f, ((hex >> 8) & 255) / 255.0f, (hex & 255) / 255.0f};
 }
 
+uint8_t toByte(float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
+
 Image::Image(int width, int height, Colour fill)
     : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height, fill),
       coverage_(static_cast<size_t>(width) * height, 0.0f)

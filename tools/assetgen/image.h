@@ -1,6 +1,7 @@
 #pragma once
 // A floating-point RGB picture with coverage, drawn into by the image
 // generators and encoded as a BMP at the end. Row 0 is the top row.
+#include <cstdint>
 #include <vector>
 
 namespace assetgen {
@@ -17,6 +18,8 @@ Colour operator*(Colour a, Colour b);
 Colour mix(Colour a, Colour b, float t);
 // Colour from 0xRRGGBB.
 Colour rgb(unsigned hex);
+// A channel of 0 ... 1 as the nearest byte; values outside are clamped.
+uint8_t toByte(float v);
 
 struct Point {
     double x, y;

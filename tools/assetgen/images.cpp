@@ -1,7 +1,6 @@
 #include "tools/assetgen/asset_list.h"
 
 #include "tools/assetgen/bmp_encoder.h"
-#include "tools/assetgen/icon.h"
 #include "tools/assetgen/image_makers.h"
 
 namespace assetgen {
@@ -21,18 +20,6 @@ void addImages(AssetList& out, const std::string& fontFile)
     out.push_back({"Images", "earth.bmp", encodeBmp(makeEarthImage())});
     for (const NamedImage& texture : makeModelTextures())
         out.push_back({"Images", texture.name, encodeBmp(texture.image)});
-}
-
-} // namespace assetgen
-
-namespace assetgen {
-
-void addIcons(AssetList& out)
-{
-    for (int size : {48, 64, 128, 256})
-        out.push_back({"icons", "fernhollow-" + std::to_string(size) + ".png", encodePng(iconImage(size))});
-    const std::string svg = iconSvg();
-    out.push_back({"icons", "fernhollow.svg", std::vector<uint8_t>(svg.begin(), svg.end())});
 }
 
 } // namespace assetgen
