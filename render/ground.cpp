@@ -2,6 +2,7 @@
 
 #include "render/camera.h"
 #include "render/frustum.h"
+#include "render/sky.h"
 #include "render/texture.h"
 #include "render/vertex_buffer.h"
 #include "terrain/terrain.h"
@@ -13,9 +14,9 @@
 
 namespace {
 
-// The sky's cylinder (radius 120 round the eye, drawn with depth) hides
-// every cell lying wholly farther away; a unit more leaves room for rounding.
-constexpr float kSkyReach = 121;
+// The sky's cylinder (drawn with depth) hides every cell lying wholly
+// farther away; a unit more leaves room for rounding.
+constexpr float kSkyReach = kSkyRadius + 1;
 // Room for rounding in the plane tests.
 constexpr float kPlaneSlack = 0.01f;
 
@@ -101,6 +102,10 @@ void Ground::build(const Terrain& from, int size)
         }
     // Headless tools and tests build terrains without a GL context.
     grassTexture = renderState().hasContext ? createMipmappedTexture("Images\\grass.bmp") : 0;
+    // The grass repeats (filtering at its edges wraps round), set once: the
+    // new texture is still bound and nothing else binds it.
+    if (hasTexture(grassTexture))
+        setWrapRepeat();
 }
 
 int Ground::draw()
@@ -109,7 +114,6 @@ int Ground::draw()
     int drawn = 0;
     for (GroundPatch& patch : patches) {
         if (patch.mesh && cubeInFrustum(patch.centreX, patch.centreY, patch.centreZ, patch.half) == 1) {
-            setWrapRepeat();
             patch.mesh->draw();
             ++drawn;
         }

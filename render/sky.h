@@ -13,6 +13,9 @@ struct SkyVertex {
     float s, t;
 };
 
+// The cylinder's radius round the eye.
+constexpr float kSkyRadius = 120;
+
 struct Sky {
     TextureId texture = 0;  // as zero-filled: none loaded yet
 

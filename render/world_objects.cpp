@@ -3,6 +3,7 @@
 #include "app/random.h"
 #include "render/camera.h"
 #include "render/frustum.h"
+#include "render/sky.h"
 #include "terrain/course.h"
 #include "terrain/terrain.h"
 
@@ -28,9 +29,6 @@ constexpr float kViewReach = 120;
 constexpr float kCullRadius = 10;
 constexpr float kTooCloseSquared = 4;
 constexpr float kFlagHalfSizeSquared = 400;
-// The sky's cylinder, drawn first in a frame of play with depth, has this
-// radius round the eye.
-constexpr float kSkyRadius = 120;
 
 float squaredDistance(const float a[3], const float b[3])
 {
@@ -50,6 +48,18 @@ bool mayShow(const float p[3], float footprint)
     return dx * dx + dz * dz <= reach * reach && sphereInFrustumSides(p, footprint) != 0;
 }
 
+// The model that draws `object`, or null where its slot holds none or, with
+// cullUnseen, where it cannot show.
+const Model* modelToDraw(const WorldObjects& objects, const PlacedObject& object, bool cullUnseen)
+{
+    if (object.slot < 0 || object.slot >= WorldObjects::kSlotCount)
+        return nullptr;
+    const Model* model = objects.slots[size_t(object.slot)].get();
+    if (!model || (cullUnseen && !mayShow(object.position, model->footprint * object.scale)))
+        return nullptr;
+    return model;
+}
+
 // Keeps what a ModelDrawer culling the unseen would draw.
 class VisibleCollector : public ObjectSink {
 public:
@@ -57,10 +67,7 @@ public:
 
     void place(const PlacedObject& object) override
     {
-        if (object.slot < 0 || object.slot >= WorldObjects::kSlotCount)
-            return;
-        const Model* model = objects_.slots[size_t(object.slot)].get();
-        if (model && mayShow(object.position, model->footprint * object.scale))
+        if (modelToDraw(objects_, object, true))
             out_.push_back(object);
     }
 
@@ -78,12 +85,8 @@ public:
 
     void place(const PlacedObject& object) override
     {
-        if (object.slot < 0 || object.slot >= WorldObjects::kSlotCount)
-            return;
-        const Model* model = objects_.slots[size_t(object.slot)].get();
+        const Model* model = modelToDraw(objects_, object, cullUnseen_);
         if (!model)
-            return;
-        if (cullUnseen_ && !mayShow(object.position, model->footprint * object.scale))
             return;
         const float rotation[3] = {0, object.turn, 0};
         const float scale[3] = {object.scale, object.scale, object.scale};

@@ -42,13 +42,15 @@ void WorldRenderer::preparePasses(const WorldObjects& objects)
         if (slot == WorldObjects::kFlagSlot || !model)
             continue;
         // Runs of parts with one texture, in part order; parts the reader
-        // never filled draw nothing.
+        // never filled draw nothing and do not end a run. Indices rather than
+        // lists of parts: this runs every frame and allocates nothing.
         for (size_t i = 0; i < model->parts.size(); ++i) {
             if (model->parts[i].list == 0)
                 continue;
             if (passes_.empty() || passes_.back().model != model || passes_.back().texture != model->parts[i].texture)
-                passes_.push_back(Pass{model, model->parts[i].texture, {}});
-            passes_.back().parts.push_back(i);
+                passes_.push_back(Pass{model, model->parts[i].texture, i, i + 1});
+            else
+                passes_.back().end = i + 1;
         }
     }
 }
@@ -61,7 +63,9 @@ void WorldRenderer::drawBand(size_t begin, size_t end)
     glPushMatrix();
     for (const Pass& pass : passes_) {
         bool started = false;
-        for (size_t part : pass.parts) {
+        for (size_t part = pass.first; part < pass.end; ++part) {
+            if (pass.model->parts[part].list == 0)
+                continue;
             bool coloured = false;
             for (size_t i = begin; i < end; ++i) {
                 const Instance& instance = instances_[i];
@@ -275,7 +279,6 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
 
     if (layers & kGround) {
         bindTexture(ground.grassTexture);
-        setWrapRepeat();
         // Behind the models drawn already, as if drawn before them.
         glDepthFunc(GL_LESS);
         // Seen from above, each back face of the ground lies behind a front one.

@@ -43,11 +43,12 @@ private:
         float modelview[16] = {};   // as Model::draw would load it
         uint32_t hiddenParts = 0;   // bit i: part i is wholly hidden
     };
-    // A texture's turn in a band: the parts of one model drawn with it.
+    // A texture's turn in a band: the parts first..end-1 of one model, those
+    // with a display list drawn with it.
     struct Pass {
         const Model* model = nullptr;
         int texture = -1;
-        std::vector<size_t> parts;
+        size_t first = 0, end = 0;
     };
     // Where a box may show: the squares of the read-back its window
     // rectangle touches (none when it is off the screen), and its nearest

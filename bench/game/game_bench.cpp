@@ -22,11 +22,11 @@
 #include "support/scripted_platform.h"
 #include "platform/sdl_platform.h"
 #include "support/autopilot.h"
+#include "support/bench_views.h"
 #include "terrain/world_size.h"
 
 #include <GL/gl.h>
 #include <sys/resource.h>
-#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -39,37 +39,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-struct Summary {
-    double median = 0, p95 = 0;
-};
-
-Summary summarise(std::vector<double> ms)
-{
-    Summary s;
-    if (ms.empty())
-        return s;
-    std::sort(ms.begin(), ms.end());
-    s.median = ms[ms.size() / 2];
-    s.p95 = ms[std::min(ms.size() - 1, ms.size() * 95 / 100)];
-    return s;
-}
-
-// Processor time of the whole process, and of the calling thread, in ms.
-double processCpuMs()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1000 +
-           (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1000;
-}
-
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
-}
 
 // Resident memory of the process now, in MiB.
 double residentMiB()
@@ -226,13 +195,13 @@ int main(int argc, char** argv)
         if (app().state == AppStatePlaying) {
             // The first frames of a course pay for its loading.
             if (measured == 10) {
-                cpuStart = processCpuMs();
-                mainStart = threadCpuMs();
+                cpuStart = testsupport::processCpuMs();
+                mainStart = testsupport::threadCpuMs();
             }
             if (measured++ >= 10) {
                 game.push_back(std::chrono::duration<double, std::milli>(now - last).count());
-                cpuEnd = processCpuMs();
-                mainEnd = threadCpuMs();
+                cpuEnd = testsupport::processCpuMs();
+                mainEnd = testsupport::threadCpuMs();
             }
             if (!steerToNextControl(script) || static_cast<int>(game.size()) >= frames)
                 script.queueClose();
@@ -244,7 +213,8 @@ int main(int argc, char** argv)
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    Summary e = summarise(empty), g = summarise(game);
+    const testsupport::FrameStats e = testsupport::frameStats(empty);
+    const testsupport::FrameStats g = testsupport::frameStats(game);
     std::printf("empty frame: median %.2f ms, p95 %.2f ms (%zu frames)\n", e.median, e.p95, empty.size());
     std::printf("game frame:  median %.2f ms, p95 %.2f ms (%zu frames)\n", g.median, g.p95, game.size());
     if (e.median > 0)

@@ -31,14 +31,13 @@
 #include "render/gl_state.h"
 #include "render/sky.h"
 #include "render/texture.h"
-#include "terrain/course.h"
+#include "render/world_renderer.h"
+#include "support/bench_views.h"
 #include "terrain/terrain.h"
 #include "terrain/world_size.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <sys/resource.h>
-#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -51,6 +50,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using testsupport::FrameStats;
+using testsupport::View;
 
 // The GL defaults the game window sets, and its extension lookup.
 void setGameGlState(int width, int height)
@@ -79,53 +80,21 @@ public:
     void onSize(int, int) override {}
 };
 
-struct View {
-    float eye[3];
-    float heading;
+// The renderer's layers, and one above them for the overlays it never draws.
+enum Layers {
+    kSky = WorldRenderer::kSky,
+    kGround = WorldRenderer::kGround,
+    kVegetation = WorldRenderer::kVegetation,
+    kFlags = WorldRenderer::kFlags,
+    kAll = WorldRenderer::kAllLayers,
+    kOverlays = kAll + 1,
 };
-
-enum Layers { kSky = 1, kGround = 2, kVegetation = 4, kFlags = 8, kAll = 15, kOverlays = 16 };
 
 class Counter : public ObjectSink {
 public:
     void place(const PlacedObject&) override { ++count; }
     int count = 0;
 };
-
-struct Stats {
-    double median = 0, p95 = 0, mean = 0;
-};
-
-// Processor time of the whole process, the driver's threads included.
-double cpuMs()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1000 +
-           (double(u.ru_utime.tv_usec) + double(u.ru_stime.tv_usec)) / 1000;
-}
-
-// Processor time of the calling thread.
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1000 + double(t.tv_nsec) / 1e6;
-}
-
-Stats statsOf(std::vector<double> ms)
-{
-    Stats s;
-    if (ms.empty())
-        return s;
-    std::sort(ms.begin(), ms.end());
-    s.median = ms[ms.size() / 2];
-    s.p95 = ms[std::min(ms.size() - 1, size_t(double(ms.size()) * 0.95))];
-    for (double v : ms)
-        s.mean += v;
-    s.mean /= double(ms.size());
-    return s;
-}
 
 class Bench {
 public:
@@ -151,7 +120,7 @@ public:
             if (layers & kSky)
                 sky_.draw();
             if (fast) {
-                t_.renderer.draw(t_.ground, t_.objects, v.heading, layers);
+                t_.renderer.draw(t_.ground, t_.objects, v.heading, layers & kAll);
             } else {
                 if (layers & kGround)
                     t_.ground.draw();
@@ -192,14 +161,14 @@ public:
         best = 0;
         for (const View& v : views) {
             frame(v, layers);  // warm the driver's caches for this view
-            const double before = cpuMs(), mainBefore = threadCpuMs();
+            const double before = testsupport::processCpuMs(), mainBefore = testsupport::threadCpuMs();
             double fastest = 1e30;
             for (int i = 0; i < frames; ++i) {
                 ms.push_back(frame(v, layers));
                 fastest = std::min(fastest, ms.back());
             }
-            cpu += cpuMs() - before;
-            main += threadCpuMs() - mainBefore;
+            cpu += testsupport::processCpuMs() - before;
+            main += testsupport::threadCpuMs() - mainBefore;
             best += fastest / double(views.size());
         }
         cpuPerFrame = cpu / double(ms.size());
@@ -264,15 +233,7 @@ int main(int argc, char** argv)
     Sky sky;
     sky.load();
 
-    // The start and two controls in four headings each, and the map's middle.
-    std::vector<View> views;
-    for (int c = 0; c < 3; ++c) {
-        const Control& k = terrain.course.controls[c];
-        for (float h : {0.0f, 90.0f, 180.0f, 270.0f})
-            views.push_back({{k.x, terrain.heightAt(k.x, k.y) + 1.25f, k.y}, h + 30 * float(c)});
-    }
-    for (float h : {45.0f, 135.0f, 225.0f, 315.0f})
-        views.push_back({{256, terrain.heightAt(256, 256) + 1.25f, 256}, h});
+    const std::vector<View> views = testsupport::benchmarkViews(terrain);
 
     // What a view holds: patches drawn, objects placed and models drawn,
     // and the models the fast way draws and leaves out as hidden.
@@ -323,11 +284,11 @@ int main(int argc, char** argv)
             continue;
         bench.fast = fast;
         std::printf("\n%s\n", fast ? "fast way (WorldRenderer)" : "straightforward way (layer after layer)");
-        Stats empty, full;
+        FrameStats empty, full;
         std::printf("%-46s %9s %9s %9s %9s %9s %9s\n", "frame", "median", "p95", "mean", "best", "cpu", "main");
         for (const Row& r : rows) {
             double cpu = 0, main = 0, best = 0;
-            const Stats s = statsOf(bench.run(views, r.layers, frames, cpu, main, best));
+            const FrameStats s = testsupport::frameStats(bench.run(views, r.layers, frames, cpu, main, best));
             std::printf("%-46s %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms %7.2fms\n", r.name, s.median, s.p95, s.mean,
                         best, cpu, main);
             if (r.layers == 0)

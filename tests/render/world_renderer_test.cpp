@@ -8,6 +8,7 @@
 #include "render/camera.h"
 #include "render/gl_state.h"
 #include "render/sky.h"
+#include "support/bench_views.h"
 #include "support/gl_test.h"
 #include "terrain/terrain.h"
 #include "terrain/world_globals_guard.h"
@@ -19,13 +20,9 @@
 #include <vector>
 
 using testsupport::Capture;
+using testsupport::View;
 
 namespace {
-
-struct View {
-    float eye[3];
-    float heading;
-};
 
 // What a frame leaves behind for the overlays drawn after the world.
 struct LeftState {
@@ -101,14 +98,7 @@ TEST_F(WorldRendererTest, DrawsTheStraightforwardPicture)
     Sky sky;
     sky.load();
 
-    std::vector<View> views;
-    for (int c = 0; c < 3; ++c) {
-        const Control& k = terrain.course.controls[c];
-        for (float h : {0.0f, 90.0f, 180.0f, 270.0f})
-            views.push_back({{k.x, terrain.heightAt(k.x, k.y) + 1.25f, k.y}, h + 30 * float(c)});
-    }
-    for (float h : {45.0f, 135.0f, 225.0f, 315.0f})
-        views.push_back({{256, terrain.heightAt(256, 256) + 1.25f, 256}, h});
+    const std::vector<View> views = testsupport::benchmarkViews(terrain);
 
     // Every triangle is drawn with the same vertices and transform, so the
     // pictures and depths agree bit for bit except where two surfaces are
