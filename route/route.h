@@ -9,6 +9,7 @@
 // control, because that is what the race clock measures. Each leg therefore
 // starts where the previous fastest route ended.
 #include "game/movement.h"
+#include "terrain/grid_cell.h"
 
 #include <atomic>
 #include <cstdint>
@@ -34,17 +35,7 @@ struct HeightSnapshot {
     // grid, as heightAt does it; 0 without heights.
     float heightAt(float x, float z) const
     {
-        if (heights.empty())
-            return 0;
-        if (!(x >= 0))
-            x = 0;
-        if (!(z >= 0))
-            z = 0;
-        if (x >= side)
-            x = static_cast<float>(side - 1);
-        if (z >= side)
-            z = static_cast<float>(side - 1);
-        return heights[static_cast<int>(x) + static_cast<int>(z) * side];
+        return heights.empty() ? 0 : heights[clampedCellIndex(x, z, side)];
     }
 };
 
