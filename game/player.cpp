@@ -130,7 +130,7 @@ void Player::update()
 
     trailTimer -= frameDelta();
     if (trailTimer <= 0) {
-        trailTimer += 0.225f;
+        trailTimer += kTrailInterval;
         trail.push_back(x);
         trail.push_back(z);
         sampleCount += 1;

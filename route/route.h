@@ -82,7 +82,7 @@ TimeLoss timeLost(const std::vector<LegRoute>& legs, const std::vector<int32_t>&
 // Pace, seconds per 100 units, at each sample of a recorded route (x, z
 // pairs taken every `interval` seconds), over about two seconds around the
 // sample; infinite where the runner stood still.
-std::vector<float> routePace(const std::vector<float>& trail, float interval = 0.225f);
+std::vector<float> routePace(const std::vector<float>& trail, float interval = kTrailInterval);
 // The pace of running on level ground.
 constexpr float kFlatPace = 100.0f / kRunSpeed;
 
