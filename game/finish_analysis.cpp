@@ -15,11 +15,6 @@
 
 namespace {
 
-void setColour(uint32_t colour)
-{
-    glColor4ub(GLubyte(colour >> 16), GLubyte(colour >> 8), GLubyte(colour), 255);
-}
-
 // Lines through the overlay points, `width` pixels wide.
 void drawLineStrip(const std::vector<float>& xy, uint32_t colour, float width)
 {
@@ -93,10 +88,7 @@ void FinishAnalysis::drawTrail(Game& g)
     if (pace.size() * 2 != p.trail.size())
         pace = routePace(p.trail);
     // As far along as the magenta trail would be, at the same points.
-    if (p.sampleCount <= 0 || p.elapsedSeconds <= 0)
-        return;
-    int n = static_cast<int>(p.sampleCount * (g.replayTime / p.elapsedSeconds));
-    n = std::min({n, p.sampleCount, static_cast<int>(pace.size())});
+    const int n = std::min(p.replayedSamples(g.replayTime), static_cast<int>(pace.size()));
     if (n <= 0)
         return;
     beginOverlay();
