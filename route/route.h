@@ -106,6 +106,11 @@ public:
     void cancel();
 
 private:
+    // Works out legs_ from terrain_ and course_, on the worker or in place.
+    void work();
+
+    HeightSnapshot terrain_;          // the inputs of the running work
+    std::vector<RoutePoint> course_;
     std::thread worker_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> ready_{false};
