@@ -4,12 +4,12 @@
 
 #include <GL/gl.h>
 
-namespace {
-
 void setColour(uint32_t colour)
 {
     glColor4ub(GLubyte(colour >> 16), GLubyte(colour >> 8), GLubyte(colour), 255);
 }
+
+namespace {
 
 void loadOverlayProjection()
 {

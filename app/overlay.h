@@ -26,6 +26,8 @@ void drawBox(float centreX, float centreY, float width, float height, uint32_t c
 void drawRect(float left, float top, float right, float bottom, uint32_t colour);
 // 3-unit points at the (x, y) pairs; the point size stays 3.
 void drawPoints(const float* points, int count, uint32_t colour);
+// Sets the GL colour to 0xRRGGBB, fully opaque, for the caller's own drawing.
+void setColour(uint32_t colour);
 
 // The mouse cursor's picture (RenderState.cursorTexture).
 void setCursorTexture(TextureId texture);

@@ -11,14 +11,10 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace {
-
-void setColour(uint32_t colour)
-{
-    glColor4ub(GLubyte(colour >> 16), GLubyte(colour >> 8), GLubyte(colour), 255);
-}
 
 // Lines through the overlay points, `width` pixels wide.
 void drawLineStrip(const std::vector<float>& xy, uint32_t colour, float width)
@@ -38,7 +34,8 @@ void drawLineStrip(const std::vector<float>& xy, uint32_t colour, float width)
 }
 
 // Writes the picture; returns the line the HUD shows about it.
-std::string savePicture(MapImage map, AnalysisSubject subject, const std::string& fontPath, const std::string& folder)
+std::string savePicture(const MapImage& map, AnalysisSubject subject, const std::string& fontPath,
+                        const std::string& folder)
 {
     const std::string path = folder + "/" + analysisFileName(subject.run.courseCode, subject.run.finishedUtc);
     std::string error;
@@ -93,10 +90,7 @@ void FinishAnalysis::drawTrail(Game& g)
     if (pace.size() * 2 != p.trail.size())
         pace = routePace(p.trail);
     // As far along as the magenta trail would be, at the same points.
-    if (p.sampleCount <= 0 || p.elapsedSeconds <= 0)
-        return;
-    int n = static_cast<int>(p.sampleCount * (g.replayTime / p.elapsedSeconds));
-    n = std::min({n, p.sampleCount, static_cast<int>(pace.size())});
+    const int n = std::min(p.replayedSamples(g.replayTime), static_cast<int>(pace.size()));
     if (n <= 0)
         return;
     beginOverlay();
@@ -133,15 +127,19 @@ void FinishAnalysis::addLines(Game& g)
         subject.run = g.runResults.run;
         const std::string folder = std::filesystem::path(results::defaultDatabasePath()).parent_path().string();
         const std::string fontPath = platform::assetPath("Images\\font.bmp");
-        MapImage map = mapAtDoubleSize(g.terrain);
+        // Shared, so that the fallback below still has the map when the
+        // thread could not start, without drawing it a second time.
+        auto map = std::make_shared<const MapImage>(mapAtDoubleSize(g.terrain));
         try {
-            saving = std::async(std::launch::async, [map = std::move(map), subject, fontPath, folder]() mutable {
-                return savePicture(std::move(map), std::move(subject), fontPath, folder);
+            saving = std::async(std::launch::async, [map, subject, fontPath, folder]() mutable {
+                std::string line = savePicture(*map, std::move(subject), fontPath, folder);
+                map.reset();  // not held until the line is collected
+                return line;
             });
         } catch (const std::system_error&) {
             // No thread to be had: save now, in this frame.
             savedLines.clear();
-            addWrapped(savedLines, savePicture(mapAtDoubleSize(g.terrain), subject, fontPath, folder));
+            addWrapped(savedLines, savePicture(*map, subject, fontPath, folder));
         }
     }
     if (saving.valid() && saving.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {

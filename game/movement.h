@@ -7,6 +7,8 @@
 constexpr float kRunSpeed = 2.25f;
 // A control counts once the runner is closer than the root of this.
 constexpr float kControlReachSquared = 13.0f;
+// Seconds between two samples of the runner's recorded route.
+constexpr float kTrailInterval = 0.225f;
 
 // Speed factor for the height under the runner minus the height kRunSpeed
 // units behind: 1 on the flat, slower uphill down to 0.18, faster downhill

@@ -11,6 +11,7 @@
 #include "terrain/cos_table.h"
 #include "terrain/terrain.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -130,7 +131,7 @@ void Player::update()
 
     trailTimer -= frameDelta();
     if (trailTimer <= 0) {
-        trailTimer += 0.225f;
+        trailTimer += kTrailInterval;
         trail.push_back(x);
         trail.push_back(z);
         sampleCount += 1;
@@ -186,6 +187,13 @@ ReplayPoint Player::replayPosition(float t) const
     return {-trail[2 * i], -trail[2 * i + 1]};
 }
 
+int Player::replayedSamples(float t) const
+{
+    if (sampleCount <= 0 || elapsedSeconds <= 0)
+        return 0;
+    return std::clamp(static_cast<int>(sampleCount * (t / elapsedSeconds)), 0, sampleCount);
+}
+
 void Player::drawReplayTrail(float t, float zoom, float offsetX, float offsetY)
 {
     if (replayPoints.empty() || zoom != replayZoomKey) {
@@ -196,11 +204,7 @@ void Player::drawReplayTrail(float t, float zoom, float offsetX, float offsetY)
             replayPoints[2 * i + 1] = zoom * trail[2 * i + 1] + 240.0f;
         }
     }
-    if (sampleCount <= 0 || elapsedSeconds <= 0)
-        return;
-    int n = static_cast<int>(sampleCount * (t / elapsedSeconds));
-    if (n > sampleCount)
-        n = sampleCount;
+    const int n = replayedSamples(t);
     if (n <= 0)
         return;
     std::vector<float> shown(static_cast<size_t>(2) * n);

@@ -27,6 +27,8 @@ public:
     // The negated route point at replay time t (the fullscreen map's scroll
     // convention puts it at the screen centre).
     ReplayPoint replayPosition(float t) const;
+    // How many route samples the replay shows at replay time t: 0 ... sampleCount.
+    int replayedSamples(float t) const;
     // Draws the route up to replay time t on the fullscreen map.
     void drawReplayTrail(float t, float zoom, float offsetX, float offsetY);
     // Forgets the route when a game is left.

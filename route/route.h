@@ -9,6 +9,7 @@
 // control, because that is what the race clock measures. Each leg therefore
 // starts where the previous fastest route ended.
 #include "game/movement.h"
+#include "terrain/grid_cell.h"
 
 #include <atomic>
 #include <cstdint>
@@ -34,17 +35,7 @@ struct HeightSnapshot {
     // grid, as heightAt does it; 0 without heights.
     float heightAt(float x, float z) const
     {
-        if (heights.empty())
-            return 0;
-        if (!(x >= 0))
-            x = 0;
-        if (!(z >= 0))
-            z = 0;
-        if (x >= side)
-            x = static_cast<float>(side - 1);
-        if (z >= side)
-            z = static_cast<float>(side - 1);
-        return heights[static_cast<int>(x) + static_cast<int>(z) * side];
+        return heights.empty() ? 0 : heights[clampedCellIndex(x, z, side)];
     }
 };
 
@@ -91,7 +82,7 @@ TimeLoss timeLost(const std::vector<LegRoute>& legs, const std::vector<int32_t>&
 // Pace, seconds per 100 units, at each sample of a recorded route (x, z
 // pairs taken every `interval` seconds), over about two seconds around the
 // sample; infinite where the runner stood still.
-std::vector<float> routePace(const std::vector<float>& trail, float interval = 0.225f);
+std::vector<float> routePace(const std::vector<float>& trail, float interval = kTrailInterval);
 // The pace of running on level ground.
 constexpr float kFlatPace = 100.0f / kRunSpeed;
 
@@ -115,6 +106,11 @@ public:
     void cancel();
 
 private:
+    // Works out legs_ from terrain_ and course_, on the worker or in place.
+    void work();
+
+    HeightSnapshot terrain_;          // the inputs of the running work
+    std::vector<RoutePoint> course_;
     std::thread worker_;
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> ready_{false};

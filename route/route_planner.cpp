@@ -20,20 +20,29 @@ void RoutePlanner::start(HeightSnapshot terrain, std::vector<RoutePoint> course)
 {
     cancel();
     cancelled_.store(false);
-    auto work = [this, terrain = std::move(terrain), course = std::move(course)] {
-        std::vector<LegRoute> legs = planCourseRoutes(terrain, course, &cancelled_);
-        if (cancelled_.load())
-            return;
-        legs_ = std::move(legs);
-        ready_.store(true, std::memory_order_release);
-    };
+    // Members rather than captures, so that neither the thread nor the
+    // fallback below copies the heights.
+    terrain_ = std::move(terrain);
+    course_ = std::move(course);
     try {
-        worker_ = std::thread(work);
+        worker_ = std::thread([this] { work(); });
     } catch (const std::system_error&) {
         // No thread to be had: work it out now, during the loading frame,
         // rather than leave the finish screen waiting for ever.
         work();
     }
+}
+
+void RoutePlanner::work()
+{
+    std::vector<LegRoute> legs = planCourseRoutes(terrain_, course_, &cancelled_);
+    // Free the inputs rather than hold them for the rest of the game.
+    terrain_ = HeightSnapshot();
+    course_ = std::vector<RoutePoint>();
+    if (cancelled_.load())
+        return;
+    legs_ = std::move(legs);
+    ready_.store(true, std::memory_order_release);
 }
 
 bool RoutePlanner::ready() const { return ready_.load(std::memory_order_acquire); }

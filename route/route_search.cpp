@@ -188,7 +188,6 @@ std::vector<RoutePoint> shortcut(const HeightSnapshot& t, const std::vector<Rout
         return points;
     const int w = std::min(window, k - 1);
     auto slot = [w](int j, int d) { return static_cast<size_t>(j) * w + (d - 1); };
-    std::vector<double> seconds(static_cast<size_t>(k) * w, kInfinity);
     std::vector<double> best(static_cast<size_t>(k) * w, kInfinity);
     std::vector<int> before(static_cast<size_t>(k) * w, 0);
     for (int j = 1; j < k; ++j) {
@@ -197,7 +196,6 @@ std::vector<RoutePoint> shortcut(const HeightSnapshot& t, const std::vector<Rout
         for (int d = 1; d <= std::min(w, j); ++d) {
             int i = j - d;
             double seg = segmentSeconds(t, points[i], points[j]);
-            seconds[slot(j, d)] = seg;
             if (i == 0) {
                 best[slot(j, d)] = seg;
                 continue;
@@ -257,6 +255,15 @@ void trimToReach(std::vector<RoutePoint>& path, RoutePoint centre, float radius)
         path.push_back(cut);
         return;
     }
+}
+
+// A leg that cannot be run: no path, infinite times.
+LegRoute unreachableLeg()
+{
+    LegRoute leg;
+    leg.reachable = false;
+    leg.seconds = leg.straightSeconds = std::numeric_limits<float>::infinity();
+    return leg;
 }
 
 } // namespace
@@ -426,11 +433,8 @@ LegRoute planLeg(const HeightSnapshot& t, RoutePoint from, RoutePoint control, f
             bestSeconds = seconds;
         }
     }
-    if (!std::isfinite(bestSeconds)) {
-        leg.reachable = false;
-        leg.seconds = leg.straightSeconds = std::numeric_limits<float>::infinity();
-        return leg;
-    }
+    if (!std::isfinite(bestSeconds))
+        return unreachableLeg();
     leg.path = std::move(best);
     leg.seconds = static_cast<float>(bestSeconds);
     leg.routeChoice = bestSeconds < (1.0 - kRouteChoiceGain) * leg.straightSeconds;
@@ -453,8 +457,7 @@ std::vector<LegRoute> planCourseRoutes(const HeightSnapshot& t, const std::vecto
     for (size_t i = 1; i < course.size(); ++i) {
         LegRoute leg;
         if (lost) {
-            leg.reachable = false;
-            leg.seconds = leg.straightSeconds = std::numeric_limits<float>::infinity();
+            leg = unreachableLeg();
         } else {
             leg = planLeg(t, from, course[i], fastest, cancelled);
             if (isCancelled(cancelled))

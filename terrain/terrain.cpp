@@ -3,6 +3,7 @@
 #include "app/random.h"
 #include "render/sky.h"
 #include "render/texture.h"
+#include "terrain/grid_cell.h"
 
 #include <algorithm>
 
@@ -163,17 +164,7 @@ float Terrain::heightAt(float x, float y) const
 {
     if (heightmap.empty())
         return 0;
-    const int32_t n = gridSide;
-    // Written so that a NaN lands on the first cell.
-    if (!(x >= 0))
-        x = 0;
-    if (!(y >= 0))
-        y = 0;
-    if (x >= n)
-        x = static_cast<float>(n - 1);
-    if (y >= n)
-        y = static_cast<float>(n - 1);
-    return g_heightScale * heightmap[cellIndex(static_cast<int32_t>(x), static_cast<int32_t>(y))];
+    return g_heightScale * heightmap[clampedCellIndex(x, y, gridSide)];
 }
 
 int32_t Terrain::classAt(float x, float y) const
