@@ -11,7 +11,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -58,9 +57,7 @@ void drawGhostReplay(Game& g, const MapMarker& marker)
     if (!marker.shown)
         return;
     const results::Route& route = g.runResults.ghost->route;
-    double ms = g.replayTime * 1000.0;
-    int count = ms < route.firstSampleMs ? 0 : static_cast<int>((ms - route.firstSampleMs) / route.intervalMs) + 1;
-    count = std::min(count, route.sampleCount());
+    const int count = route.samplesBy(g.replayTime * 1000.0);
     const Terrain& t = g.terrain;
     drawFullMapRoute(route.xz.data(), count, t.fullMapX, t.fullMapY, t.zoom, kGhostRouteColour);
 }
@@ -98,8 +95,7 @@ void finishScreen(Game& g)
     t.fullMapX = at.x + g.finishMapOffsetX;
     t.fullMapY = at.y + g.finishMapOffsetY;
     g.runResults.placeGhost(g.replayTime * 1000.0, !g.ghostHidden);
-    MapMarker ghost = g.runResults.ghostMarker;
-    g.runResults.ghostMarker.shown = false;
+    const MapMarker& ghost = g.runResults.ghostMarker;
     t.drawFullMap();
     g.finishMapOffsetX = t.fullMapX - at.x;
     g.finishMapOffsetY = t.fullMapY - at.y;
@@ -120,7 +116,7 @@ void runningScreen(Game& g)
 {
     Player& p = g.player;
     g.runResults.placeGhost(static_cast<double>(p.elapsedMs()), !g.ghostHidden);
-    g.terrain.updateAndDrawMap(p.heading);
+    g.terrain.updateAndDrawMap(p.heading, g.runResults.ghostMarker);
     if (g.helpShown) {
         g.hudText.addLine("Space for Map");
         g.hudText.addLine("Next Control: %i", p.nextControl);

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -119,14 +118,8 @@ std::string analysisFileName(const std::string& courseCode, const std::string& f
 {
     std::string when = finishedUtc;
     if (!(digitsAt(when, 0, 4) && digitsAt(when, 5, 2) && digitsAt(when, 8, 2) && digitsAt(when, 11, 2) &&
-          digitsAt(when, 14, 2) && digitsAt(when, 17, 2))) {
-        const std::time_t now = std::time(nullptr);
-        std::tm utc{};
-        gmtime_r(&now, &utc);
-        char text[32];
-        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-        when = text;
-    }
+          digitsAt(when, 14, 2) && digitsAt(when, 17, 2)))
+        when = results::utcNow();
     return "analysis-" + (courseCode.empty() ? std::string("course") : courseCode) + "-" + when.substr(0, 10) + "-" +
            when.substr(11, 2) + when.substr(14, 2) + when.substr(17, 2) + ".png";
 }

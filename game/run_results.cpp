@@ -11,6 +11,22 @@ namespace {
 // its 10-unit margin; longer texts go on at a word break.
 constexpr size_t kLineWidth = 52;
 
+// "1st", "2nd", "3rd", "4th", "11th", "21st", ...
+std::string ordinal(int n)
+{
+    int tens = n % 100;
+    const char* suffix = "th";
+    if (tens < 11 || tens > 13) {
+        if (n % 10 == 1)
+            suffix = "st";
+        else if (n % 10 == 2)
+            suffix = "nd";
+        else if (n % 10 == 3)
+            suffix = "rd";
+    }
+    return std::to_string(n) + suffix;
+}
+
 } // namespace
 
 void addWrapped(std::vector<std::string>& lines, const std::string& text)
@@ -27,21 +43,6 @@ void addWrapped(std::vector<std::string>& lines, const std::string& text)
         indent = "  ";
     }
     lines.push_back(indent + rest);
-}
-
-std::string ordinal(int n)
-{
-    int tens = n % 100;
-    const char* suffix = "th";
-    if (tens < 11 || tens > 13) {
-        if (n % 10 == 1)
-            suffix = "st";
-        else if (n % 10 == 2)
-            suffix = "nd";
-        else if (n % 10 == 3)
-            suffix = "rd";
-    }
-    return std::to_string(n) + suffix;
 }
 
 void RunResults::begin(const std::string& courseCode, const std::string& databasePath)

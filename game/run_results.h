@@ -31,8 +31,8 @@ struct RunResults {
     // At game start: forgets the last game and loads the best run on
     // `courseCode` from the results database as the ghost.
     void begin(const std::string& courseCode, const std::string& databasePath);
-    // In the frame the course is complete: stores the run once (not for an
-    // empty code), saying on stderr when it cannot, and builds the table.
+    // In the frame the course is complete: stores the run once, saying on
+    // stderr when it cannot (as for an empty code), and builds the table.
     void recordFinish(const Player& player, const std::string& courseCode, const std::string& databasePath);
     // Puts the ghost marker where the ghost was `ms` after its start; hidden
     // when there is no ghost or `shown` is false.
@@ -45,6 +45,3 @@ struct RunResults {
 // Appends `text` as HUD lines, broken at spaces to fit the HUD's width;
 // the lines after the first are indented.
 void addWrapped(std::vector<std::string>& lines, const std::string& text);
-
-// "1st", "2nd", "3rd", "4th", "11th", "21st", ...
-std::string ordinal(int n);

@@ -64,10 +64,12 @@ float drawSplitTable(const SplitTable& table, float x, float y, float scale)
     const float rowHeight = 16.0f * scale + 2.0f;
     const float margin = kMargin;
     std::vector<float> columnX;
+    std::vector<int> widths;
     float width = 0;
     for (int c = 0; c < static_cast<int>(table.columns.size()); ++c) {
         columnX.push_back(width);
-        width += (table.columnWidth(c) + kGapCharacters) * advance;
+        widths.push_back(table.columnWidth(c));
+        width += (widths.back() + kGapCharacters) * advance;
     }
     width = std::max(width - kGapCharacters * advance, static_cast<float>(table.caption.size()) * advance);
     for (const std::string& line : table.footer)
@@ -85,7 +87,7 @@ float drawSplitTable(const SplitTable& table, float x, float y, float scale)
             const SplitColumn& column = table.columns[c];
             const std::string& text = row < 0 ? column.title : column.cells[static_cast<size_t>(row)].text;
             uint32_t colour = row < 0 ? 0xC0C0C0 : column.cells[static_cast<size_t>(row)].colour;
-            float shift = column.alignRight ? (table.columnWidth(static_cast<int>(c)) - text.size()) * advance : 0;
+            float shift = column.alignRight ? (widths[c] - text.size()) * advance : 0;
             drawTextString(x + margin + columnX[c] + shift, top, scale, 1.0f, colour, text);
         }
         top += rowHeight;

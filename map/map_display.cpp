@@ -107,18 +107,19 @@ MapOrigin Terrain::updateMapView()
     return origin;
 }
 
-void Terrain::updateAndDrawMap(float heading)
+void Terrain::updateAndDrawMap(float heading, const MapMarker& ghost)
 {
     MapOrigin origin = updateMapView();
     if (fullMapShown) {
         drawFullMap();
+        drawFullMapMarker(ghost, fullMapX, fullMapY, zoom);
         return;
     }
     drawWorld(heading);
     const float side = static_cast<float>(g_mapSize) * zoom;
     setScissorRect(kMinimapLeft, kMinimapTop, kMinimapRight, kMinimapBottom);
     drawImagePivot(origin.x, origin.y, side, side, mapTexture, rotationAngle, pivotX, pivotY);
-    drawMinimapMarker(game().runResults.ghostMarker, origin, zoom, rotationAngle, pivotX, pivotY);
+    drawMinimapMarker(ghost, origin, zoom, rotationAngle, pivotX, pivotY);
     setScissorBox(-1, -1, -1, -1);
 }
 
@@ -145,7 +146,6 @@ void Terrain::drawFullMap()
     drawRect(0, 0, 640, 480, 0x000000);
     const float side = static_cast<float>(g_mapSize) * zoom;
     drawImage(fullMapX * zoom + 320, fullMapY * zoom + 240, side, side, mapTexture, 0);
-    drawFullMapMarker(game().runResults.ghostMarker, fullMapX, fullMapY, zoom);
 }
 
 void drawMinimapMarker(const MapMarker& marker, MapOrigin origin, float zoom, float angle, float pivotX,

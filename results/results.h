@@ -22,8 +22,8 @@ struct Route {
     // The position `ms` after the start, interpolated between samples; the
     // last sample from then on, the start when there is none.
     void positionAt(double ms, float& x, float& z) const;
-    // Time of sample i after the start, in milliseconds.
-    double sampleMs(int i) const { return firstSampleMs + static_cast<double>(intervalMs) * i; }
+    // How many samples had been taken `ms` after the start.
+    int samplesBy(double ms) const;
 };
 
 // One finished run.
@@ -60,6 +60,9 @@ struct HistoryEntry {
 // when XDG_DATA_HOME is unset or not an absolute path.
 std::string defaultDatabasePath();
 
+// The time now as a run's finish time is written, "YYYY-MM-DDTHH:MM:SSZ".
+std::string utcNow();
+
 // The results database at one path. Each operation opens the file, works in
 // one transaction and closes it, so several game processes can share it.
 // Nothing here deletes, truncates or rewrites a file that is not a results
@@ -81,8 +84,6 @@ public:
     bool bestRun(const std::string& courseCode, std::optional<Run>& best, std::string& error);
     // Run number `id` with its splits and route; empty when there is none.
     bool runById(int64_t id, std::optional<Run>& run, std::string& error);
-    // Where run `id` stands on its course; false with an error when there is none.
-    bool standing(int64_t id, Standing& standing, std::string& error);
     // Every run, or those on one course when `courseCode` is not empty, in
     // the order they were stored, each with its rank on its course.
     bool history(const std::string& courseCode, std::vector<HistoryEntry>& entries, std::string& error);

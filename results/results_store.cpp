@@ -97,12 +97,11 @@ std::string describe(int rc, const SqliteDb& db, const std::string& path, bool e
     return why + ": " + path;
 }
 
-// Opens the file and checks that it is a results database this build knows.
+// Opens the file; checkSchema, in the transaction, then says what it holds.
 // Writing creates the folder and the file; reading never creates anything
-// and reports a missing file as `missing`. On success `version` holds the
-// schema version found (0: a new, empty file).
-bool openStore(SqliteDb& db, const std::string& path, Access access, int busyTimeoutMs, int& version,
-               bool& missing, std::string& error)
+// and reports a missing file as `missing`.
+bool openStore(SqliteDb& db, const std::string& path, Access access, int busyTimeoutMs, bool& missing,
+               std::string& error)
 {
     missing = false;
     bool existed = fileExists(path);
@@ -129,13 +128,6 @@ bool openStore(SqliteDb& db, const std::string& path, Access access, int busyTim
         error = describe(SQLITE_READONLY, db, path, existed);
         return false;
     }
-    Statement pragma(db, "PRAGMA user_version");
-    rc = pragma.prepared() == SQLITE_OK ? pragma.step() : pragma.prepared();
-    if (rc != SQLITE_ROW) {
-        error = describe(rc, db, path, existed);
-        return false;
-    }
-    version = static_cast<int>(pragma.int64At(0));
     return true;
 }
 
@@ -144,7 +136,7 @@ bool openStore(SqliteDb& db, const std::string& path, Access access, int busyTim
 bool checkSchema(SqliteDb& db, const std::string& path, Access access, int& version, std::string& error)
 {
     Statement pragma(db, "PRAGMA user_version");
-    int rc = pragma.prepared() == SQLITE_OK ? pragma.step() : pragma.prepared();
+    int rc = pragma.step();
     if (rc != SQLITE_ROW) {
         error = describe(rc, db, path, true);
         return false;
@@ -158,7 +150,7 @@ bool checkSchema(SqliteDb& db, const std::string& path, Access access, int& vers
     if (version == kSchemaVersion)
         return true;
     Statement tables(db, "SELECT COUNT(*) FROM sqlite_master");
-    rc = tables.prepared() == SQLITE_OK ? tables.step() : tables.prepared();
+    rc = tables.step();
     if (rc != SQLITE_ROW) {
         error = describe(rc, db, path, true);
         return false;
@@ -176,16 +168,6 @@ bool checkSchema(SqliteDb& db, const std::string& path, Access access, int& vers
     }
     version = kSchemaVersion;
     return true;
-}
-
-std::string utcNow()
-{
-    std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    gmtime_r(&now, &tm);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    return text;
 }
 
 // Route samples as little-endian float32 x, z pairs, whatever the host.
@@ -226,7 +208,7 @@ bool queryStanding(SqliteDb& db, const std::string& path, int64_t id, Standing& 
                (SELECT MIN(o.total_ms) FROM runs o WHERE o.course_code = r.course_code AND o.id < r.id)
         FROM runs r WHERE r.id = ?)");
     q.bind(1, id);
-    int rc = q.prepared() == SQLITE_OK ? q.step() : q.prepared();
+    int rc = q.step();
     if (rc == SQLITE_DONE) {
         error = "there is no run " + std::to_string(id) + " in " + path;
         return false;
@@ -252,7 +234,7 @@ bool readRun(SqliteDb& db, const std::string& path, int64_t id, std::optional<Ru
                t.start_x, t.start_z, t.first_sample_ms, t.interval_ms, t.samples
         FROM runs r LEFT JOIN routes t ON t.run_id = r.id WHERE r.id = ?)");
     q.bind(1, id);
-    int rc = q.prepared() == SQLITE_OK ? q.step() : q.prepared();
+    int rc = q.step();
     if (rc == SQLITE_DONE)
         return true;
     if (rc != SQLITE_ROW) {
@@ -279,7 +261,7 @@ bool readRun(SqliteDb& db, const std::string& path, int64_t id, std::optional<Ru
     }
     Statement splits(db, "SELECT at_ms FROM splits WHERE run_id = ? ORDER BY control");
     splits.bind(1, id);
-    while ((rc = splits.prepared() == SQLITE_OK ? splits.step() : splits.prepared()) == SQLITE_ROW)
+    while ((rc = splits.step()) == SQLITE_ROW)
         run.splitMs.push_back(splits.int64At(0));
     if (rc != SQLITE_DONE) {
         error = describe(rc, db, path, true);
@@ -289,45 +271,28 @@ bool readRun(SqliteDb& db, const std::string& path, int64_t id, std::optional<Ru
     return true;
 }
 
-// A read of a file that exists: open read-only, check the schema, hold one
-// snapshot for the queries. `empty` when there is nothing to read.
-class Reader {
-public:
-    Reader(const std::string& path, int busyTimeoutMs) : path_(path), timeout_(busyTimeoutMs) {}
-    ~Reader()
-    {
-        if (inTransaction_)
-            db_.exec("ROLLBACK");
-    }
-
-    bool start(bool& empty, std::string& error)
-    {
-        int version = 0;
-        bool missing = false;
-        empty = true;
-        if (!openStore(db_, path_, Access::Read, timeout_, version, missing, error))
-            return false;
-        if (missing)
-            return true;
-        int rc = db_.exec("BEGIN");
-        if (rc != SQLITE_OK) {
-            error = describe(rc, db_, path_, true);
-            return false;
-        }
-        inTransaction_ = true;
-        if (!checkSchema(db_, path_, Access::Read, version, error))
-            return false;
-        empty = version == 0;
+// Runs `query(db)` on one snapshot of the file: opened read-only, in one
+// read transaction (closing the connection ends it), schema checked first.
+// Nothing to read, no file or no tables, is a success without a query.
+template <typename Query>
+bool readSnapshot(const std::string& path, int busyTimeoutMs, std::string& error, Query query)
+{
+    SqliteDb db;
+    bool missing = false;
+    if (!openStore(db, path, Access::Read, busyTimeoutMs, missing, error))
+        return false;
+    if (missing)
         return true;
+    int rc = db.exec("BEGIN");
+    if (rc != SQLITE_OK) {
+        error = describe(rc, db, path, true);
+        return false;
     }
-    SqliteDb& db() { return db_; }
-
-private:
-    SqliteDb db_;
-    std::string path_;
-    int timeout_;
-    bool inTransaction_ = false;
-};
+    int version = 0;
+    if (!checkSchema(db, path, Access::Read, version, error))
+        return false;
+    return version == 0 || query(db);
+}
 
 } // namespace
 
@@ -357,12 +322,28 @@ void Route::positionAt(double ms, float& x, float& z) const
     blend(xz[2 * i], xz[2 * i + 1], xz[2 * i + 2], xz[2 * i + 3], k - i);
 }
 
+int Route::samplesBy(double ms) const
+{
+    int count = ms < firstSampleMs ? 0 : static_cast<int>((ms - firstSampleMs) / intervalMs) + 1;
+    return std::min(count, sampleCount());
+}
+
 std::string defaultDatabasePath()
 {
     std::string base = settings::userFolder("XDG_DATA_HOME", ".local/share");
     if (base.empty()) // no home at all: somewhere writable rather than nowhere
         base = "/tmp/.local/share";
     return base + "/fernhollow/results.db";
+}
+
+std::string utcNow()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    gmtime_r(&now, &tm);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
+    return text;
 }
 
 ResultsStore::ResultsStore(std::string path) : path_(std::move(path)) {}
@@ -378,9 +359,8 @@ bool ResultsStore::store(Run& run, Standing& standing, std::string& error)
         return false;
     }
     SqliteDb db;
-    int version = 0;
     bool missing = false;
-    if (!openStore(db, path_, Access::Write, busyTimeoutMs_, version, missing, error))
+    if (!openStore(db, path_, Access::Write, busyTimeoutMs_, missing, error))
         return false;
     WriteTransaction transaction(db);
     int rc = transaction.begin();
@@ -388,6 +368,7 @@ bool ResultsStore::store(Run& run, Standing& standing, std::string& error)
         error = describe(rc, db, path_, true);
         return false;
     }
+    int version = 0;
     if (!checkSchema(db, path_, Access::Write, version, error))
         return false;
 
@@ -398,7 +379,7 @@ bool ResultsStore::store(Run& run, Standing& standing, std::string& error)
     insertRun.bind(2, run.finishedUtc);
     insertRun.bind(3, run.totalMs);
     insertRun.bind(4, run.gameVersion);
-    rc = insertRun.prepared() == SQLITE_OK ? insertRun.step() : insertRun.prepared();
+    rc = insertRun.step();
     if (rc != SQLITE_DONE) {
         error = describe(rc, db, path_, true);
         return false;
@@ -411,7 +392,7 @@ bool ResultsStore::store(Run& run, Standing& standing, std::string& error)
         insertSplit.bind(1, id);
         insertSplit.bind(2, static_cast<int64_t>(i + 1));
         insertSplit.bind(3, run.splitMs[i]);
-        rc = insertSplit.prepared() == SQLITE_OK ? insertSplit.step() : insertSplit.prepared();
+        rc = insertSplit.step();
     }
     if (rc != SQLITE_DONE) {
         error = describe(rc, db, path_, true);
@@ -427,7 +408,7 @@ bool ResultsStore::store(Run& run, Standing& standing, std::string& error)
     insertRoute.bind(4, static_cast<int64_t>(run.route.firstSampleMs));
     insertRoute.bind(5, static_cast<int64_t>(run.route.intervalMs));
     insertRoute.bindBlob(6, samples.data(), static_cast<int>(samples.size()));
-    rc = insertRoute.prepared() == SQLITE_OK ? insertRoute.step() : insertRoute.prepared();
+    rc = insertRoute.step();
     if (rc != SQLITE_DONE) {
         error = describe(rc, db, path_, true);
         return false;
@@ -449,78 +430,54 @@ bool ResultsStore::store(Run& run, Standing& standing, std::string& error)
 bool ResultsStore::bestRun(const std::string& courseCode, std::optional<Run>& best, std::string& error)
 {
     best.reset();
-    Reader reader(path_, busyTimeoutMs_);
-    bool empty = true;
-    if (!reader.start(empty, error))
-        return false;
-    if (empty)
-        return true;
-    Statement q(reader.db(), "SELECT id FROM runs WHERE course_code = ? ORDER BY total_ms, id LIMIT 1");
-    q.bind(1, courseCode);
-    int rc = q.prepared() == SQLITE_OK ? q.step() : q.prepared();
-    if (rc == SQLITE_DONE)
-        return true;
-    if (rc != SQLITE_ROW) {
-        error = describe(rc, reader.db(), path_, true);
-        return false;
-    }
-    return readRun(reader.db(), path_, q.int64At(0), best, error);
+    return readSnapshot(path_, busyTimeoutMs_, error, [&](SqliteDb& db) {
+        Statement q(db, "SELECT id FROM runs WHERE course_code = ? ORDER BY total_ms, id LIMIT 1");
+        q.bind(1, courseCode);
+        int rc = q.step();
+        if (rc == SQLITE_DONE)
+            return true;
+        if (rc != SQLITE_ROW) {
+            error = describe(rc, db, path_, true);
+            return false;
+        }
+        return readRun(db, path_, q.int64At(0), best, error);
+    });
 }
 
 bool ResultsStore::runById(int64_t id, std::optional<Run>& run, std::string& error)
 {
     run.reset();
-    Reader reader(path_, busyTimeoutMs_);
-    bool empty = true;
-    if (!reader.start(empty, error))
-        return false;
-    return empty || readRun(reader.db(), path_, id, run, error);
-}
-
-bool ResultsStore::standing(int64_t id, Standing& standing, std::string& error)
-{
-    Reader reader(path_, busyTimeoutMs_);
-    bool empty = true;
-    if (!reader.start(empty, error))
-        return false;
-    if (empty) {
-        error = "there is no run " + std::to_string(id) + " in " + path_;
-        return false;
-    }
-    return queryStanding(reader.db(), path_, id, standing, error);
+    return readSnapshot(path_, busyTimeoutMs_, error,
+                        [&](SqliteDb& db) { return readRun(db, path_, id, run, error); });
 }
 
 bool ResultsStore::history(const std::string& courseCode, std::vector<HistoryEntry>& entries, std::string& error)
 {
     entries.clear();
-    Reader reader(path_, busyTimeoutMs_);
-    bool empty = true;
-    if (!reader.start(empty, error))
-        return false;
-    if (empty)
+    return readSnapshot(path_, busyTimeoutMs_, error, [&](SqliteDb& db) {
+        Statement q(db, R"(
+            SELECT id, finished_utc, course_code, total_ms,
+                   RANK() OVER (PARTITION BY course_code ORDER BY total_ms),
+                   COUNT(*) OVER (PARTITION BY course_code)
+            FROM runs WHERE ?1 = '' OR course_code = ?1 ORDER BY id)");
+        q.bind(1, courseCode);
+        int rc;
+        while ((rc = q.step()) == SQLITE_ROW) {
+            HistoryEntry e;
+            e.id = q.int64At(0);
+            e.finishedUtc = q.textAt(1);
+            e.courseCode = q.textAt(2);
+            e.totalMs = q.int64At(3);
+            e.rank = static_cast<int>(q.int64At(4));
+            e.runsOnCourse = static_cast<int>(q.int64At(5));
+            entries.push_back(std::move(e));
+        }
+        if (rc != SQLITE_DONE) {
+            error = describe(rc, db, path_, true);
+            return false;
+        }
         return true;
-    Statement q(reader.db(), R"(
-        SELECT id, finished_utc, course_code, total_ms,
-               RANK() OVER (PARTITION BY course_code ORDER BY total_ms),
-               COUNT(*) OVER (PARTITION BY course_code)
-        FROM runs WHERE ?1 = '' OR course_code = ?1 ORDER BY id)");
-    q.bind(1, courseCode);
-    int rc;
-    while ((rc = q.prepared() == SQLITE_OK ? q.step() : q.prepared()) == SQLITE_ROW) {
-        HistoryEntry e;
-        e.id = q.int64At(0);
-        e.finishedUtc = q.textAt(1);
-        e.courseCode = q.textAt(2);
-        e.totalMs = q.int64At(3);
-        e.rank = static_cast<int>(q.int64At(4));
-        e.runsOnCourse = static_cast<int>(q.int64At(5));
-        entries.push_back(std::move(e));
-    }
-    if (rc != SQLITE_DONE) {
-        error = describe(rc, reader.db(), path_, true);
-        return false;
-    }
-    return true;
+    });
 }
 
 } // namespace results

@@ -46,7 +46,12 @@ void Statement::bindBlob(int index, const void* data, int bytes)
         sqlite3_bind_blob(stmt_, index, data, bytes, SQLITE_TRANSIENT);
 }
 
-int Statement::step() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
+int Statement::step()
+{
+    if (prepareCode_ != SQLITE_OK)
+        return prepareCode_;
+    return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE;
+}
 
 void Statement::reset()
 {

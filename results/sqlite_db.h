@@ -37,13 +37,12 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    // The result code of preparing it.
-    int prepared() const { return prepareCode_; }
     void bind(int index, int64_t value);
     void bind(int index, double value);
     void bind(int index, const std::string& text);
     void bindBlob(int index, const void* data, int bytes);
-    // SQLITE_ROW, SQLITE_DONE or an error code (SQLITE_MISUSE when not prepared).
+    // SQLITE_ROW, SQLITE_DONE or an error code: the one from preparing it
+    // when that failed.
     int step();
     void reset();
 

@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <vector>
 
+struct MapMarker;
+
 // ClassGrid values.
 enum TerrainClass : int32_t {
     kForest = 0,
@@ -125,8 +127,9 @@ struct Terrain {
 
     // Map display during play ---------------------------------------------
     // Map keys and mouse, then the fullscreen map, or the world seen along
-    // `heading` (the runner's, degrees) and the minimap. Once per frame of play.
-    void updateAndDrawMap(float heading);
+    // `heading` (the runner's, degrees) and the minimap; `ghost` on either
+    // map. Once per frame of play.
+    void updateAndDrawMap(float heading, const MapMarker& ghost);
     // The fullscreen map, panned with the arrow keys and zoomed with +/-.
     void drawFullMap();
     // The minimap's keys, zoom, pan and rotation for this frame; returns the
