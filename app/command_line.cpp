@@ -2,7 +2,7 @@
 
 #include "app/command_line_support.h"
 
-#include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -17,38 +17,30 @@ const char* const kFooter =
     "F11 or Alt+Enter switches between the window and fullscreen at any time.\n"
     "The keys during play, the settings file and the folders read are listed in fernhollow(6).";
 
-bool wholeNumber(const std::string& text, int low, int high, int& value)
-{
-    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    value = std::atoi(text.c_str());
-    return value >= low && value <= high;
-}
-
 // A run number as --results lists them: 1 and up.
 bool runNumber(const std::string& text, int64_t& value)
 {
-    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+    unsigned long long v = 0;
+    if (!cli::wholeNumber(text, 1, std::numeric_limits<int64_t>::max(), v))
         return false;
-    value = std::stoll(text);
-    return value > 0;
+    value = static_cast<int64_t>(v);
+    return true;
 }
 
-} // namespace
-
+// Reads "WIDTHxHEIGHT" within the window sizes the game accepts.
 bool parseWindowSize(const std::string& text, int& width, int& height)
 {
     const size_t x = text.find_first_of("xX");
-    if (x == std::string::npos)
+    unsigned long long w = 0, h = 0;
+    if (x == std::string::npos || !cli::wholeNumber(text.substr(0, x), kMinWidth, kMaxSide, w) ||
+        !cli::wholeNumber(text.substr(x + 1), kMinHeight, kMaxSide, h))
         return false;
-    int w = 0, h = 0;
-    if (!wholeNumber(text.substr(0, x), kMinWidth, kMaxSide, w) ||
-        !wholeNumber(text.substr(x + 1), kMinHeight, kMaxSide, h))
-        return false;
-    width = w;
-    height = h;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
     return true;
 }
+
+} // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv)
 {

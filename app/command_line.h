@@ -30,6 +30,3 @@ struct CommandLine {
 
 // Parses argv[1 ...]. Never exits by itself and prints nothing.
 CommandLine parseCommandLine(int argc, const char* const* argv);
-
-// Reads "WIDTHxHEIGHT" within the window sizes the game accepts.
-bool parseWindowSize(const std::string& text, int& width, int& height);

@@ -2,6 +2,9 @@
 
 #include "coursecode/course_code.h"
 
+#include <cerrno>
+#include <cstdlib>
+
 namespace cli {
 namespace {
 
@@ -46,6 +49,16 @@ std::string describeExtra(const std::vector<std::string>& extras)
 }
 
 } // namespace
+
+bool wholeNumber(const std::string& text, unsigned long long low, unsigned long long high, unsigned long long& value)
+{
+    // strtoull alone would take a sign and leading spaces.
+    if (text.empty() || text.size() > 20 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    errno = 0;
+    value = std::strtoull(text.c_str(), nullptr, 10);
+    return errno == 0 && value >= low && value <= high;
+}
 
 std::string versionLine(const std::string& program) { return program + " " + FERNHOLLOW_VERSION; }
 

@@ -12,6 +12,10 @@ namespace cli {
 // "fernhollow 0.25": the version line both programs print.
 std::string versionLine(const std::string& program);
 
+// Reads decimal digits only (no sign, no spaces) as a number from low to
+// high; false for anything else, too large numbers included.
+bool wholeNumber(const std::string& text, unsigned long long low, unsigned long long high, unsigned long long& value);
+
 // A check on an option's text; a value it refuses is reported as
 // "NAME must be RULE (got "VALUE")".
 CLI::Validator mustBe(const std::string& rule, std::function<bool(const std::string&)> accepts);

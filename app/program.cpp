@@ -69,10 +69,8 @@ int runProgram(const CommandLineOptions& options)
     auto theGame = std::make_unique<Game>();
     g_game = theGame.get();
     g_game->initialise(0);
-    if (options.course && g_app->running) {
+    if (options.course && g_app->running)
         g_game->initialise(3, &*options.course);
-        g_app->state = AppStatePlaying;
-    }
     while (g_app->running)
         runOneTurn();
     g_game->shutdown();

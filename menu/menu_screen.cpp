@@ -77,43 +77,53 @@ const char* legSizeLabel(int legs)
 const char* amountLabel(int amount) { return amount == 1 ? "High" : amount == 3 ? "Low" : "Medium"; }
 const char* compassLabel(bool visible) { return visible ? "Compass: On" : "Compass: Off"; }
 const char* minimapLabel(int mode) { return mode == 2 ? "MiniMap Movement: Mouse" : "MiniMap Movement: Auto"; }
+const char* ghostLabel(bool hidden) { return hidden ? "Ghost: Off" : "Ghost: On"; }
 
-void cycleMapSize(int slot)
+// The map texture for the preview; -1 shows the empty preview.
+TextureId previewTexture()
+{
+    const TextureId map = game().terrain.mapTexture;
+    return hasTexture(map) ? map : -1;
+}
+
+// The cycles change only their setting: showSettingLabels holds the one
+// wording of every new-course label.
+void cycleMapSize(int)
 {
     g_mapSize *= 2;
     if (g_mapSize > 512 || g_mapSize == 0)
         g_mapSize = 128;
     game().terrain.allocateGrids();
-    itemAt(slot).setText("%s", mapSizeLabel(g_mapSize));
+    showSettingLabels(game().menu);
     showCourseCode(game().menu, false);
 }
 
-void cycleControlCount(int slot)
+void cycleControlCount(int)
 {
     g_nControls += 1;
     if (g_nControls > 20 || g_nControls < 4)
         g_nControls = 4;
-    itemAt(slot).setText("NControls: %i", g_nControls);
+    showSettingLabels(game().menu);
 }
 
-void cycleLegSize(int slot)
+void cycleLegSize(int)
 {
     int32_t& legs = game().terrain.course.legSize;
     legs += 1;
     if (legs > 3)
         legs = 1;
-    itemAt(slot).setText("%s", legSizeLabel(legs));
+    showSettingLabels(game().menu);
 }
 
 // Medium, High, Low, Medium, ...: 2 -> 1 -> 3 -> 2.
-void cycleAmount(int32_t& amount, MenuItem& item, const char* name)
+void cycleAmount(int32_t& amount)
 {
     amount = amount == 3 ? 2 : amount == 2 ? 1 : 3;
-    item.setText("%s: %s", name, amountLabel(amount));
+    showSettingLabels(game().menu);
 }
 
-void cycleDense(int slot) { cycleAmount(game().nDenseAreas, itemAt(slot), "NDense Areas"); }
-void cycleOpen(int slot) { cycleAmount(game().nOpenAreas, itemAt(slot), "NOpen Areas"); }
+void cycleDense(int) { cycleAmount(game().nDenseAreas); }
+void cycleOpen(int) { cycleAmount(game().nOpenAreas); }
 
 void toggleCompass(int slot)
 {
@@ -126,7 +136,7 @@ void toggleGhost(int slot)
 {
     bool& hidden = game().ghostHidden;
     hidden = !hidden;
-    itemAt(slot).setText("%s", hidden ? "Ghost: Off" : "Ghost: On");
+    itemAt(slot).setText("%s", ghostLabel(hidden));
 }
 
 void toggleMinimapMode(int slot)
@@ -145,14 +155,15 @@ void generateMap(int slot)
 
 void drawNewCourse(int slot)
 {
-    Terrain& t = game().terrain;
     MenuItem& preview = itemAt(slot);
-    if (!t.generated) {
+    if (!game().terrain.generated) {
         preview.texture = -1;
         return;
     }
     makeNextCourse(game());
-    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    // Not showPreview: the size stays, which is the full 400 when the page
+    // was built over a terrain kept from the last game.
+    preview.texture = previewTexture();
     showCourseCode(game().menu, true);
 }
 
@@ -162,8 +173,7 @@ void drawNewCourse(int slot)
 // new map, so the preview only takes the new name.
 void showPreview(MenuItem& preview)
 {
-    Terrain& t = game().terrain;
-    preview.texture = hasTexture(t.mapTexture) ? t.mapTexture : -1;
+    preview.texture = previewTexture();
     int side = g_mapSize < 400 ? g_mapSize : 400;
     preview.width = preview.height = side;
 }
@@ -236,7 +246,7 @@ void MenuScreen::buildOptionsMenu()
     items[1].setText("%s", minimapLabel(g.terrain.minimapMode));
     // Below the fixed three, laid out as a fourth of them.
     addStacked(*this, 3, 3, "Ghost: On", 0x0090B0, toggleGhost, 3);
-    items[3].setText("%s", g.ghostHidden ? "Ghost: Off" : "Ghost: On");
+    items[3].setText("%s", ghostLabel(g.ghostHidden));
 }
 
 void MenuScreen::buildNewCourseMenu()

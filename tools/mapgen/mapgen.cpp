@@ -1,6 +1,6 @@
 #include "tools/mapgen/mapgen.h"
 
-#include "app/random.h"
+#include "app/course_making.h"
 #include "coursecode/course_code.h"
 #include "terrain/terrain.h"
 #include "tools/mapgen/map_files.h"
@@ -53,15 +53,7 @@ coursecode::CourseSettings courseOf(const MapgenOptions& options)
 
 void generatePrintableMap(const MapgenOptions& options, Terrain& terrain, MapImage& doubleImage)
 {
-    rng::seed(options.seed);
-    g_mapSize = options.size;
-    g_nControls = options.controls;
-    terrain.course.legSize = options.legSize;
-    terrain.allocateGrids();
-    terrain.generateTerrain(options.openAreas, options.denseAreas);
-    if (options.courseNumber > 0)
-        rng::seed(coursecode::courseSeed(options.seed, options.courseNumber));
-    terrain.generateCourse();
+    generateCourseOf(terrain, courseOf(options));
     doubleImage.release();
     terrain.drawMapImages(&doubleImage);
     terrain.placeVegetation();
@@ -75,12 +67,8 @@ int runMapgen(int argc, const char* const* argv, std::ostream& out, std::ostream
         err << "fernhollow-mapgen: " << error << "\n";
         return 2;
     }
-    if (options.help) {
-        out << mapgenUsage();
-        return 0;
-    }
-    if (options.version) {
-        out << mapgenVersion() << "\n";
+    if (options.help || options.version) {
+        out << options.text;
         return 0;
     }
 

@@ -8,11 +8,10 @@
 class MapImage;
 struct Terrain;
 
-// Seeds the generator, sets MapSize and the course settings from options,
-// allocates the grids and runs relief and areas; reseeds for a course number
-// above 0 as "New Course" does; then the course and the map drawing, then
-// places the vegetation. doubleImage receives the double-resolution map
-// for sizes up to 256 and stays empty above.
+// The terrain and course of options as generateCourseOf makes them (a fresh
+// terrain gets its grids allocated there), then the map drawing, then the
+// vegetation. doubleImage receives the double-resolution map for sizes up
+// to 256 and stays empty above.
 void generatePrintableMap(const MapgenOptions& options, Terrain& terrain, MapImage& doubleImage);
 
 // The whole tool: parses argv, generates and writes the files, and prints

@@ -3,8 +3,7 @@
 #include "app/command_line_support.h"
 #include "coursecode/course_code.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -30,19 +29,10 @@ const char* const kFooter =
     "Exit status: 0 on success, 1 when DIR or a file cannot be written,\n"
     "2 for a bad option or value.";
 
-bool parseWhole(const std::string& text, unsigned long long low, unsigned long long high, unsigned long long& value)
-{
-    if (text.empty() || text.size() > 20 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    errno = 0;
-    value = std::strtoull(text.c_str(), nullptr, 10);
-    return errno == 0 && value >= low && value <= high;
-}
-
 bool parseSeed(const std::string& text, uint32_t& seed)
 {
     unsigned long long v = 0;
-    if (!parseWhole(text, 0, 0xFFFFFFFFull, v))
+    if (!cli::wholeNumber(text, 0, 0xFFFFFFFFull, v))
         return false;
     seed = static_cast<uint32_t>(v);
     return true;
@@ -51,7 +41,7 @@ bool parseSeed(const std::string& text, uint32_t& seed)
 bool parseSize(const std::string& text, int32_t& size)
 {
     unsigned long long v = 0;
-    if (!parseWhole(text, 128, 512, v) || (v != 128 && v != 256 && v != 512))
+    if (!cli::wholeNumber(text, 128, 512, v) || (v != 128 && v != 256 && v != 512))
         return false;
     size = static_cast<int32_t>(v);
     return true;
@@ -60,7 +50,7 @@ bool parseSize(const std::string& text, int32_t& size)
 bool parseControls(const std::string& text, int32_t& controls)
 {
     unsigned long long v = 0;
-    if (!parseWhole(text, 4, 20, v))
+    if (!cli::wholeNumber(text, 4, 20, v))
         return false;
     controls = static_cast<int32_t>(v);
     return true;
@@ -86,10 +76,10 @@ bool parseLegs(const std::string& text, int32_t& legs)
 // An option whose text `convert` turns into `target`; a value it refuses is
 // reported as "NAME must be RULE". Given twice, the last one counts.
 template <typename T>
-void addValue(CLI::App& app, const char* name, const char* typeName, const char* rule,
-              bool (*convert)(const std::string&, T&), T& target, const char* description)
+CLI::Option* addValue(CLI::App& app, const char* name, const char* typeName, const char* rule,
+                      bool (*convert)(const std::string&, T&), T& target, const char* description)
 {
-    app.add_option_function<std::string>(
+    return app.add_option_function<std::string>(
            name, [&target, convert](const std::string& text) { convert(text, target); }, description)
         ->type_name(typeName)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
@@ -99,25 +89,26 @@ void addValue(CLI::App& app, const char* name, const char* typeName, const char*
         }));
 }
 
-// The generation options that --course fixes, in the order they are declared.
-const char* const kGenerationOptions[] = {"--seed", "--size", "--open", "--dense", "--controls", "--legs"};
-
-void describeOptions(CLI::App& app, MapgenOptions& o, std::string& course)
+// Returns the generation options, which --course fixes.
+std::vector<CLI::Option*> describeOptions(CLI::App& app, MapgenOptions& o, std::string& course)
 {
     app.footer(kFooter);
     app.set_help_flag("-h,--help", "show this text");
-    app.set_version_flag("--version", mapgenVersion(), "show the version");
-    addValue(app, "--seed", "S", "a whole number from 0 to 4294967295", parseSeed, o.seed,
-             "seed of the random generator, 0 ... 4294967295 (default 1)");
-    addValue(app, "--size", "N", "128, 256 or 512", parseSize, o.size, "cells per side: 128, 256 or 512 (default 256)");
-    addValue(app, "--open", "A", "high, medium or low", parseAmount, o.openAreas,
-             "amount of open land: high, medium or low (default medium)");
-    addValue(app, "--dense", "A", "high, medium or low", parseAmount, o.denseAreas,
-             "amount of dense forest: high, medium or low (default medium)");
-    addValue(app, "--controls", "C", "a whole number from 4 to 20", parseControls, o.controls,
-             "course points, the start included: 4 ... 20 (default 8)");
-    addValue(app, "--legs", "L", "small, big or mixed", parseLegs, o.legSize,
-             "leg lengths: small, big or mixed (default small)");
+    app.set_version_flag("--version", cli::versionLine("fernhollow-mapgen"), "show the version");
+    const std::vector<CLI::Option*> generation = {
+        addValue(app, "--seed", "S", "a whole number from 0 to 4294967295", parseSeed, o.seed,
+                 "seed of the random generator, 0 ... 4294967295 (default 1)"),
+        addValue(app, "--size", "N", "128, 256 or 512", parseSize, o.size,
+                 "cells per side: 128, 256 or 512 (default 256)"),
+        addValue(app, "--open", "A", "high, medium or low", parseAmount, o.openAreas,
+                 "amount of open land: high, medium or low (default medium)"),
+        addValue(app, "--dense", "A", "high, medium or low", parseAmount, o.denseAreas,
+                 "amount of dense forest: high, medium or low (default medium)"),
+        addValue(app, "--controls", "C", "a whole number from 4 to 20", parseControls, o.controls,
+                 "course points, the start included: 4 ... 20 (default 8)"),
+        addValue(app, "--legs", "L", "small, big or mixed", parseLegs, o.legSize,
+                 "leg lengths: small, big or mixed (default small)"),
+    };
     app.add_option("--course", course, "a course code as the game shows it, in place of the six options above")
         ->type_name("CODE")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
@@ -127,6 +118,7 @@ void describeOptions(CLI::App& app, MapgenOptions& o, std::string& course)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->check(CLI::Validator(
             [](std::string& dir) { return dir.empty() ? std::string("needs a folder name") : std::string(); }, ""));
+    return generation;
 }
 
 } // namespace
@@ -135,14 +127,16 @@ bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& option
 {
     CLI::App app{kDescription, "fernhollow-mapgen"};
     std::string course;
-    describeOptions(app, options, course);
+    const std::vector<CLI::Option*> generation = describeOptions(app, options, course);
     std::string output;
     switch (cli::parse(app, argc, argv, output)) {
     case cli::Outcome::Help:
         options.help = true;
+        options.text = output;
         return true;
     case cli::Outcome::Version:
         options.version = true;
+        options.text = output;
         return true;
     case cli::Outcome::BadUse:
         error = output;
@@ -151,9 +145,9 @@ bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& option
         break;
     }
     if (!course.empty()) {
-        for (const char* name : kGenerationOptions)
-            if (app.count(name) > 0) {
-                error = std::string("--course already fixes the seed and every setting; leave out ") + name;
+        for (const CLI::Option* option : generation)
+            if (option->count() > 0) {
+                error = "--course already fixes the seed and every setting; leave out " + option->get_name();
                 return false;
             }
         const coursecode::CourseSettings c = coursecode::decode(course).settings;
@@ -171,14 +165,3 @@ bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& option
     }
     return true;
 }
-
-std::string mapgenUsage()
-{
-    CLI::App app{kDescription, "fernhollow-mapgen"};
-    MapgenOptions ignored;
-    std::string course;
-    describeOptions(app, ignored, course);
-    return app.help();
-}
-
-std::string mapgenVersion() { return cli::versionLine("fernhollow-mapgen"); }

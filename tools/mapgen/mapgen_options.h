@@ -11,9 +11,10 @@ struct MapgenOptions {
     int32_t controls = 8;    // course points, the start included
     int32_t legSize = 1;     // a LegSize
     std::string outDir;
-    bool help = false;       // --help: print mapgenUsage() and do nothing else
-    bool version = false;    // --version: print the version and do nothing else
+    bool help = false;       // --help: print text and do nothing else
+    bool version = false;    // --version: print text and do nothing else
     uint32_t courseNumber = 0;  // courses drawn on the terrain before this one
+    std::string text = {};   // with help or version: what to print, its newline included
 };
 
 // Reads argv[1 ...] ("--name value" or "--name=value") over the defaults.
@@ -21,8 +22,3 @@ struct MapgenOptions {
 // takes no other generation option beside it. On a bad option or value
 // returns false with a one-line reason in error.
 bool parseMapgenOptions(int argc, const char* const* argv, MapgenOptions& options, std::string& error);
-
-// The text --help prints.
-std::string mapgenUsage();
-// The line --version prints.
-std::string mapgenVersion();
