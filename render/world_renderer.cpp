@@ -187,7 +187,6 @@ void WorldRenderer::drawBand(size_t begin, size_t end, Fog fog)
             }
         }
     }
-    glFrontFace(GL_CCW);
     glPopMatrix();
 }
 
@@ -364,8 +363,9 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
     }
     glMatrixMode(GL_MODELVIEW);
     const bool blending = glIsEnabled(GL_BLEND);
-    GLint depthFunc = GL_LEQUAL;
+    GLint depthFunc = GL_LEQUAL, frontFace = GL_CCW;
     glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glGetIntegerv(GL_FRONT_FACE, &frontFace);
     glDisable(GL_BLEND);
     // Outlines would show the faces turned away.
     GLint polygonModes[2] = {GL_FILL, GL_FILL};
@@ -434,6 +434,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
     // read-back.
     drawBandByFog(firstBand, instances_.size());
     VertexBuffer::unbind();
+    glFrontFace(GLenum(frontFace));
     modelsDrawn = int(instances_.size());
 
     if (layers & kSky) {
