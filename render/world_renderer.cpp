@@ -156,12 +156,14 @@ void WorldRenderer::drawBand(size_t begin, size_t end, Fog fog)
                 if ((faces == Model::kClockwiseOutFaces && range.clockwiseOut == 0) ||
                     (faces == Model::kAnticlockwiseOutFaces && range.anticlockwiseOut == 0))
                     continue;
+                // Nothing is open to view in a part wholly of closed surfaces.
+                const bool noneOpen = range.triangles == range.clockwiseOut + range.anticlockwiseOut && range.quads == 0;
                 bool culling = false;
                 for (int k = starts[pass.slot]; k < starts[pass.slot + 1]; ++k) {
                     const Instance& instance = instances_[bySlot_[size_t(k)]];
                     if ((part < 32 && (instance.hiddenParts >> part & 1)) ||
                         (fog != kAnyFog && instance.fogFree != (fog == kFogFree)) ||
-                        (closed && !instance.cullBackFaces))
+                        (closed ? !instance.cullBackFaces : instance.cullBackFaces && noneOpen))
                         continue;
                     if (!started) {
                         bindTexture(pass.texture);
