@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "app/overlay.h"
+#include "app/render_state.h"
 #include "render/camera.h"
 #include "render/gl_state.h"
 #include "render/texture.h"
@@ -115,8 +116,16 @@ void Terrain::updateAndDrawMap(float heading, const MapMarker& ghost)
         drawFullMapMarker(ghost, fullMapX, fullMapY, zoom);
         return;
     }
-    drawWorld(heading);
     const float side = static_cast<float>(g_mapSize) * zoom;
+    if (renderState().fastWorld && rotationAngle == 0) {
+        // The map is opaque, so the world under it is never seen: nearest of
+        // all there, the fast way shades none of it and leaves out what only
+        // it would show.
+        clearDepthToNearest(std::max(float(kMinimapLeft), origin.x - 1), std::max(float(kMinimapTop), origin.y - 1),
+                            std::min(float(kMinimapRight), origin.x - 1 + side),
+                            std::min(float(kMinimapBottom), origin.y - 1 + side));
+    }
+    drawWorld(heading);
     setScissorRect(kMinimapLeft, kMinimapTop, kMinimapRight, kMinimapBottom);
     drawImagePivot(origin.x, origin.y, side, side, mapTexture, rotationAngle, pivotX, pivotY);
     drawMinimapMarker(ghost, origin, zoom, rotationAngle, pivotX, pivotY);

@@ -1,5 +1,6 @@
 #include "model/model.h"
 
+#include "model/closed_surfaces.h"
 #include "model/vr_reader.h"
 #include "render/asset_file.h"
 #include "render/texture.h"
@@ -54,13 +55,25 @@ float widestFrom(float widest, const std::vector<VrVertex>& vertices, const floa
 
 // Appends the vertices as the display list places them; untextured ones get
 // texture coordinates 0, which nothing reads with texturing off.
-void appendVertices(std::vector<float>& out, const std::vector<VrVertex>& vertices, const VrObject& object)
+void appendVertex(std::vector<float>& out, const VrVertex& v, const VrObject& object)
 {
     const float* t = object.translation;
-    for (const VrVertex& v : vertices) {
-        const float s = object.textured ? v.s : 0, tc = object.textured ? v.t : 0;
-        out.insert(out.end(), {v.x + t[0], v.y + t[1], v.z + t[2], s, tc});
+    const float s = object.textured ? v.s : 0, tc = object.textured ? v.t : 0;
+    out.insert(out.end(), {v.x + t[0], v.y + t[1], v.z + t[2], s, tc});
+}
+
+// The corners of every triangle of the objects read, translated, in order.
+std::vector<float> triangleCorners(const std::vector<VrObject>& objects)
+{
+    std::vector<float> corners;
+    for (const VrObject& object : objects) {
+        if (!object.read)
+            break;
+        const float* t = object.translation;
+        for (const VrVertex& v : object.triangles)
+            corners.insert(corners.end(), {v.x + t[0], v.y + t[1], v.z + t[2]});
     }
+    return corners;
 }
 
 } // namespace
@@ -86,6 +99,8 @@ void Model::load(const std::string& path)
     std::vector<float> arrays;
     ranges.assign(objects.size(), PartRange{});
     bool bounded = false;
+    const std::vector<Facing> facing = classifyTriangles(triangleCorners(objects));
+    size_t triangle = 0;  // of the whole model, indexing `facing`
     for (size_t i = 0; i < objects.size(); ++i) {
         const VrObject& object = objects[i];
         if (!object.read)
@@ -120,8 +135,24 @@ void Model::load(const std::string& path)
         range.first = int(arrays.size()) / VertexBuffer::kFloatsPerVertex;
         range.triangles = int(object.triangles.size());
         range.quads = int(object.quads.size());
-        appendVertices(arrays, object.triangles, object);
-        appendVertices(arrays, object.quads, object);
+        // Triangles open to view first, then those of closed surfaces, by
+        // the way they face.
+        for (Facing kind : {Facing::kOpen, Facing::kClockwiseOut, Facing::kAnticlockwiseOut}) {
+            int vertices = 0;
+            for (size_t k = 0; k + 2 < object.triangles.size(); k += 3)
+                if (facing[triangle + k / 3] == kind) {
+                    for (size_t c = k; c < k + 3; ++c)
+                        appendVertex(arrays, object.triangles[c], object);
+                    vertices += 3;
+                }
+            if (kind == Facing::kClockwiseOut)
+                range.clockwiseOut = vertices;
+            else if (kind == Facing::kAnticlockwiseOut)
+                range.anticlockwiseOut = vertices;
+        }
+        triangle += object.triangles.size() / 3;
+        for (const VrVertex& v : object.quads)
+            appendVertex(arrays, v, object);
         bool partBounded = false;
         for (const std::vector<VrVertex>* list : {&object.triangles, &object.quads})
             for (const VrVertex& v : *list) {
@@ -140,14 +171,22 @@ void Model::load(const std::string& path)
         ranges.clear();
 }
 
-void Model::drawPartArrays(size_t i) const
+void Model::drawPartArrays(size_t i, Faces faces) const
 {
     if (i >= ranges.size())
         return;
     const PartRange& r = ranges[i];
-    if (r.triangles > 0)
-        glDrawArrays(GL_TRIANGLES, r.first, r.triangles);
-    if (r.quads > 0)
+    const int open = r.triangles - r.clockwiseOut - r.anticlockwiseOut;
+    int first = r.first, count = 0;
+    switch (faces) {
+    case kAllFaces: count = r.triangles; break;
+    case kOpenFaces: count = open; break;
+    case kClockwiseOutFaces: first += open, count = r.clockwiseOut; break;
+    case kAnticlockwiseOutFaces: first += open + r.clockwiseOut, count = r.anticlockwiseOut; break;
+    }
+    if (count > 0)
+        glDrawArrays(GL_TRIANGLES, first, count);
+    if ((faces == kAllFaces || faces == kOpenFaces) && r.quads > 0)
         glDrawArrays(GL_QUADS, r.first + r.triangles, r.quads);
 }
 

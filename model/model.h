@@ -30,12 +30,15 @@ public:
     float lower[3] = {}, upper[3] = {};
 
     // The vertices of every part in one buffer object, where the driver has
-    // them: each part's triangles then its quads, in part order. Empty
-    // otherwise.
+    // them: each part's triangles then its quads, in part order. Of each
+    // part's triangles, those open to view come first, then those of closed
+    // surfaces (model/closed_surfaces.h) wound clockwise seen from outside,
+    // then anticlockwise. Empty otherwise.
     VertexBuffer vertices;
     struct PartRange {
         int first = 0;      // first vertex in `vertices`
-        int triangles = 0;  // vertices drawn as triangles, then
+        int triangles = 0;  // vertices drawn as triangles, of them
+        int clockwiseOut = 0, anticlockwiseOut = 0;  // on closed surfaces
         int quads = 0;      // vertices drawn as quads
         // Box round the part's vertices, translations applied.
         float lower[3] = {}, upper[3] = {};
@@ -55,10 +58,12 @@ public:
     // The modelview transform draw applies: translation, the first non-zero
     // rotation angle, scale (each argument three floats or null).
     static void applyPlacement(const float* position, const float* rotation, const float* scale);
-    // Part i from `vertices`, drawn the way its display list draws it; the
+    // Part i from `vertices`: all of it, as its display list draws it, or the
+    // triangles (and quads) open to view, or one kind of closed surface. The
     // caller has bound the arrays of `vertices`, the part's texture and its
     // colour.
-    void drawPartArrays(size_t i) const;
+    enum Faces { kAllFaces, kOpenFaces, kClockwiseOutFaces, kAnticlockwiseOutFaces };
+    void drawPartArrays(size_t i, Faces faces = kAllFaces) const;
     // Destroys every part and leaves no parts. Needs the GL context; the
     // destructor makes no GL calls.
     void destroy();

@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+
 void setClearColor(float r, float g, float b)
 {
     RenderState& rs = renderState();
@@ -70,4 +72,23 @@ void setScissorRect(int left, int top, int right, int bottom)
     }
     glEnable(GL_SCISSOR_TEST);
     glScissor(l, renderState().windowHeight - b, r > l ? r - l : 0, b > t ? b - t : 0);
+}
+
+void clearDepthToNearest(float left, float top, float right, float bottom)
+{
+    const RenderState& rs = renderState();
+    const double sx = rs.windowWidth / 640.0, sy = rs.windowHeight / 480.0;
+    // Only pixels wholly inside, and one more of room for the rounding of
+    // the overlay's edges.
+    const int l = int(std::ceil(left * sx)) + 1, r = int(std::floor(right * sx)) - 1;
+    const int t = int(std::ceil(top * sy)) + 1, b = int(std::floor(bottom * sy)) - 1;
+    if (r <= l || b <= t)
+        return;
+    glPushAttrib(GL_DEPTH_BUFFER_BIT | GL_SCISSOR_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(l, rs.windowHeight - b, r - l, b - t);
+    glDepthMask(GL_TRUE);
+    glClearDepth(0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    glPopAttrib();
 }

@@ -24,3 +24,8 @@ void setScissorBox(int x, int y, int width, int height);
 // Scissor rectangle with a top-left origin in overlay units; a scaled left
 // of -1 switches scissoring off.
 void setScissorRect(int left, int top, int right, int bottom);
+// Sets the depth buffer to the nearest value in the rectangle with a
+// top-left origin in overlay units, leaving out its rim pixels: where an
+// opaque overlay will cover the picture, nothing drawn before it needs to
+// be shaded.
+void clearDepthToNearest(float left, float top, float right, float bottom);

@@ -122,7 +122,7 @@ int Ground::draw()
     return drawn;
 }
 
-int Ground::drawVisibleRuns() const
+int Ground::drawVisibleRuns(float radius, Reach reach) const
 {
     const float* eye = cameraPosition();
     std::vector<std::pair<float, int>>& order = nearestPatches_;
@@ -161,9 +161,35 @@ int Ground::drawVisibleRuns() const
             const int a = int(std::ceil(from)), b = int(std::floor(to));
             if (a > b)
                 continue;
+            // The row's cells wholly within `radius` of the eye: those whose
+            // farthest corner (the patch's lowest or highest point) is.
+            int nearA = 0, nearB = -1;
+            if (reach != kAnyReach) {
+                const float z0 = p.z0 + float(row) - eye[2], y0 = p.centreY - p.half - eye[1];
+                const float dz = std::max(std::fabs(z0), std::fabs(z0 + 1)),
+                            dy = std::max(std::fabs(y0), std::fabs(y0 + 2 * p.half));
+                const float across = radius * radius - dz * dz - dy * dy;
+                if (across > 0) {
+                    const float w = std::sqrt(across);
+                    nearA = std::max(a, int(std::ceil(eye[0] - w - p.x0)));
+                    nearB = std::min(b, int(std::floor(eye[0] + w - p.x0 - 1)));
+                }
+            }
             // Cell c of a row is drawn by the strip's vertices 2c to 2c + 3.
-            firsts_.push_back(row * perStrip + 2 * a);
-            counts_.push_back(2 * (b - a) + 4);
+            auto cells = [&](int from, int to) {
+                if (from > to)
+                    return;
+                firsts_.push_back(row * perStrip + 2 * from);
+                counts_.push_back(2 * (to - from) + 4);
+            };
+            if (reach == kAnyReach)
+                cells(a, b);
+            else if (reach == kWithin)
+                cells(nearA, nearB);
+            else if (nearA > nearB)
+                cells(a, b);
+            else
+                cells(a, nearA - 1), cells(nearB + 1, b);
         }
         if (firsts_.empty())
             continue;

@@ -48,7 +48,10 @@ struct Ground {
     // texture. Each run is the part of a row's strip from its first to its
     // last such cell, so it draws exactly the triangles the whole strip draws
     // there. Needs RenderState::hasVertexBuffers; returns the runs drawn.
-    int drawVisibleRuns() const;
+    // With a reach other than kAnyReach, only the cells wholly within
+    // `radius` of the eye, or the others.
+    enum Reach { kAnyReach, kWithin, kBeyond };
+    int drawVisibleRuns(float radius = 0, Reach reach = kAnyReach) const;
     // Whether the eye is so clearly above the ground round it that every
     // back-facing ground triangle lies behind a front-facing one.
     bool eyeAboveGround() const;

@@ -29,8 +29,75 @@ constexpr int kCell = 8;
 constexpr float kBoxSlack = 0.01f;
 constexpr double kPixelSlack = 2;
 constexpr double kDepthSlack = 1e-5;
-// A box reaching this close to the eye (in view depth) is never left out.
+// A box reaching this close to the eye (in view depth) is never left out,
+// nor are its faces turned away culled.
 constexpr double kNearestTested = 0.25;
+// Room between the farthest corner of a model drawn without fog and where
+// the fog starts.
+constexpr double kFogSlack = 0.5;
+
+// The corners of the box `lower`..`upper`, grown by kBoxSlack.
+void boxCorner(const float* lower, const float* upper, int corner, double out[3])
+{
+    for (int k = 0; k < 3; ++k)
+        out[k] = (corner >> k & 1) ? double(upper[k]) + kBoxSlack : double(lower[k]) - kBoxSlack;
+}
+
+// Whether the model's box, placed by `modelview`, lies wholly beyond the
+// near plane, and no mirror turns its faces: then the eye is outside each
+// closed surface of the model and the near plane cuts none open, so their
+// faces turned away are hidden behind their faces turned towards the eye.
+bool mayCullBackFaces(const float* m, const Model& model)
+{
+    const double determinant = double(m[0]) * (double(m[5]) * m[10] - double(m[6]) * m[9]) -
+                               double(m[4]) * (double(m[1]) * m[10] - double(m[2]) * m[9]) +
+                               double(m[8]) * (double(m[1]) * m[6] - double(m[2]) * m[5]);
+    if (!(determinant > 0))
+        return false;
+    for (int corner = 0; corner < 8; ++corner) {
+        double p[3];
+        boxCorner(model.lower, model.upper, corner, p);
+        const double depth = -(m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14]);
+        if (!(depth >= kNearestTested))
+            return false;
+    }
+    return true;
+}
+
+// The farthest a corner of the model's box, placed by `modelview`, lies
+// from the eye: an upper bound of the fog's distance whichever way the
+// driver measures it (along the view or straight).
+double farthestCorner(const float* m, const Model& model)
+{
+    double farthest = 0;
+    for (int corner = 0; corner < 8; ++corner) {
+        double p[3], squared = 0;
+        boxCorner(model.lower, model.upper, corner, p);
+        for (int r = 0; r < 3; ++r) {
+            const double e = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+            squared += e * e;
+        }
+        farthest = std::max(farthest, squared);
+    }
+    return std::sqrt(farthest);
+}
+
+// How near to the eye everything is untouched by the fog: where linear fog
+// starts (its factor is clamped to exactly 1 before that), with some room;
+// 0 when the fog is off or of another kind.
+double fogFreeDistance()
+{
+    if (!glIsEnabled(GL_FOG))
+        return 0;
+    GLint mode = 0, source = 0;
+    GLfloat start = 0;
+    glGetIntegerv(GL_FOG_MODE, &mode);
+    glGetIntegerv(GL_FOG_COORD_SRC, &source);
+    glGetFloatv(GL_FOG_START, &start);
+    if (mode != GL_LINEAR || source != GL_FRAGMENT_DEPTH)
+        return 0;
+    return std::max(0.0, double(start) - kFogSlack);
+}
 
 } // namespace
 
@@ -48,45 +115,95 @@ void WorldRenderer::preparePasses(const WorldObjects& objects)
             if (model->parts[i].list == 0)
                 continue;
             if (passes_.empty() || passes_.back().model != model || passes_.back().texture != model->parts[i].texture)
-                passes_.push_back(Pass{model, model->parts[i].texture, i, i + 1});
+                passes_.push_back(Pass{model, slot, model->parts[i].texture, i, i + 1});
             else
                 passes_.back().end = i + 1;
         }
     }
 }
 
-void WorldRenderer::drawBand(size_t begin, size_t end)
+void WorldRenderer::drawBand(size_t begin, size_t end, Fog fog)
 {
     // A new colour or texture costs the driver a copy of its whole fragment
     // state, so each is set once per band: part by part, every model of the
     // band, which keeps each model's parts in their order.
+    // The band's models by slot, each slot's in the band's order.
+    int starts[WorldObjects::kSlotCount + 1] = {};
+    for (size_t i = begin; i < end; ++i)
+        ++starts[instances_[i].slot + 1];
+    for (int slot = 0; slot < WorldObjects::kSlotCount; ++slot)
+        starts[slot + 1] += starts[slot];
+    bySlot_.resize(end - begin);
+    int filled[WorldObjects::kSlotCount] = {};
+    for (size_t i = begin; i < end; ++i) {
+        const int slot = instances_[i].slot;
+        bySlot_[size_t(starts[slot] + filled[slot]++)] = i;
+    }
+
     glPushMatrix();
     for (const Pass& pass : passes_) {
         bool started = false;
         for (size_t part = pass.first; part < pass.end; ++part) {
             if (pass.model->parts[part].list == 0)
                 continue;
+            const Model::PartRange& range = pass.model->ranges[part];
             bool coloured = false;
-            for (size_t i = begin; i < end; ++i) {
-                const Instance& instance = instances_[i];
-                if (instance.model != pass.model || (part < 32 && (instance.hiddenParts >> part & 1)))
+            // First what is open to view (all of a model too near to cull),
+            // then the closed surfaces, their faces turned away culled.
+            for (Model::Faces faces :
+                 {Model::kOpenFaces, Model::kClockwiseOutFaces, Model::kAnticlockwiseOutFaces}) {
+                const bool closed = faces != Model::kOpenFaces;
+                if ((faces == Model::kClockwiseOutFaces && range.clockwiseOut == 0) ||
+                    (faces == Model::kAnticlockwiseOutFaces && range.anticlockwiseOut == 0))
                     continue;
-                if (!started) {
-                    bindTexture(pass.texture);
-                    pass.model->vertices.bindArrays();
-                    started = true;
+                // Nothing is open to view in a part wholly of closed surfaces.
+                const bool noneOpen = range.triangles == range.clockwiseOut + range.anticlockwiseOut && range.quads == 0;
+                bool culling = false;
+                for (int k = starts[pass.slot]; k < starts[pass.slot + 1]; ++k) {
+                    const Instance& instance = instances_[bySlot_[size_t(k)]];
+                    if ((part < 32 && (instance.hiddenParts >> part & 1)) ||
+                        (fog != kAnyFog && instance.fogFree != (fog == kFogFree)) ||
+                        (closed ? !instance.cullBackFaces : instance.cullBackFaces && noneOpen))
+                        continue;
+                    if (!started) {
+                        bindTexture(pass.texture);
+                        pass.model->vertices.bindArrays();
+                        started = true;
+                    }
+                    if (!coloured) {
+                        const ModelPart& p = pass.model->parts[part];
+                        glColor4f(p.red, p.green, p.blue, 1.0f);
+                        coloured = true;
+                    }
+                    if (closed && !culling) {
+                        glFrontFace(faces == Model::kClockwiseOutFaces ? GL_CW : GL_CCW);
+                        glCullFace(GL_BACK);
+                        glEnable(GL_CULL_FACE);
+                        culling = true;
+                    }
+                    glLoadMatrixf(instance.modelview);
+                    pass.model->drawPartArrays(part, closed || instance.cullBackFaces ? faces : Model::kAllFaces);
                 }
-                if (!coloured) {
-                    const ModelPart& p = pass.model->parts[part];
-                    glColor4f(p.red, p.green, p.blue, 1.0f);
-                    coloured = true;
-                }
-                glLoadMatrixf(instance.modelview);
-                pass.model->drawPartArrays(part);
+                if (culling)
+                    glDisable(GL_CULL_FACE);
             }
         }
     }
     glPopMatrix();
+}
+
+void WorldRenderer::drawBandByFog(size_t begin, size_t end)
+{
+    if (fogFreeWithin_ <= 0) {
+        drawBand(begin, end, kAnyFog);
+        return;
+    }
+    // What the fog does not reach looks the same without it, and costs the
+    // rasteriser less per pixel.
+    glDisable(GL_FOG);
+    drawBand(begin, end, kFogFree);
+    glEnable(GL_FOG);
+    drawBand(begin, end, kFogged);
 }
 
 WorldRenderer::Footprint WorldRenderer::footprintOf(const double* m, const float* lower, const float* upper) const
@@ -248,9 +365,15 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
     }
     glMatrixMode(GL_MODELVIEW);
     const bool blending = glIsEnabled(GL_BLEND);
-    GLint depthFunc = GL_LEQUAL;
+    GLint depthFunc = GL_LEQUAL, frontFace = GL_CCW;
     glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glGetIntegerv(GL_FRONT_FACE, &frontFace);
     glDisable(GL_BLEND);
+    // Outlines would show the faces turned away.
+    GLint polygonModes[2] = {GL_FILL, GL_FILL};
+    glGetIntegerv(GL_POLYGON_MODE, polygonModes);
+    const bool filled = polygonModes[0] == GL_FILL && polygonModes[1] == GL_FILL;
+    fogFreeWithin_ = fogFreeDistance();
 
     instances_.clear();
     if (layers & kVegetation) {
@@ -260,6 +383,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
         for (const PlacedObject& object : placed_) {
             Instance instance;
             instance.model = objects.slots[size_t(object.slot)].get();
+            instance.slot = object.slot;
             const float dx = object.position[0] - eye[0], dz = object.position[2] - eye[2];
             instance.distanceSquared = dx * dx + dz * dz;
             const float rotation[3] = {0, object.turn, 0};
@@ -268,6 +392,9 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
             Model::applyPlacement(object.position, rotation, scale);
             glGetFloatv(GL_MODELVIEW_MATRIX, instance.modelview);
             glPopMatrix();
+            instance.cullBackFaces = filled && mayCullBackFaces(instance.modelview, *instance.model);
+            instance.fogFree =
+                fogFreeWithin_ > 0 && farthestCorner(instance.modelview, *instance.model) <= fogFreeWithin_;
             instances_.push_back(instance);
         }
         std::stable_sort(instances_.begin(), instances_.end(), [](const Instance& a, const Instance& b) {
@@ -275,7 +402,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
         });
     }
     const size_t firstBand = std::min(instances_.size(), std::max(kFirstBandMin, instances_.size() / kFirstBandShare));
-    drawBand(0, firstBand);
+    drawBandByFog(0, firstBand);
 
     if (layers & kGround) {
         bindTexture(ground.grassTexture);
@@ -288,7 +415,14 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
             glCullFace(GL_BACK);
             glEnable(GL_CULL_FACE);
         }
-        ground.drawVisibleRuns();
+        if (fogFreeWithin_ > 0) {
+            glDisable(GL_FOG);
+            ground.drawVisibleRuns(float(fogFreeWithin_), Ground::kWithin);
+            glEnable(GL_FOG);
+            ground.drawVisibleRuns(float(fogFreeWithin_), Ground::kBeyond);
+        } else {
+            ground.drawVisibleRuns();
+        }
         if (cullBack)
             glDisable(GL_CULL_FACE);
         glDepthFunc(depthFunc);
@@ -300,8 +434,9 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
     // The rest in one band: a band costs a colour and texture change per part,
     // more than the few fragments a finer near-to-far order saves behind the
     // read-back.
-    drawBand(firstBand, instances_.size());
+    drawBandByFog(firstBand, instances_.size());
     VertexBuffer::unbind();
+    glFrontFace(GLenum(frontFace));
     modelsDrawn = int(instances_.size());
 
     if (layers & kSky) {

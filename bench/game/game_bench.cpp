@@ -1,7 +1,8 @@
 // Frame time of whole game frames (world, HUD, minimap, compass) while an
 // autopilot runs a course through High dense forest at MapSize 512, next to
-// an empty frame (clear and swap only) measured in the same process, and
-// the process's peak memory. Also the processor time per game frame, of all
+// an empty frame (clear and swap only) measured in the same process, both
+// alone before the game and between its frames, and the process's peak
+// memory. Also the processor time per game frame, of all
 // threads and of the one that calls GL (the rest is the driver's rasteriser
 // threads): it varies least when other programs share the machine.
 //
@@ -168,19 +169,21 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    std::vector<double> empty = emptyFrames(frames);
+    std::vector<double> alone = emptyFrames(frames);
 
     platform::SdlPlatform sdl;
     platform::ScriptedPlatform script(&sdl);
     script.msPerFrame = 33;
     platform::setCurrent(&script);
-    std::vector<double> game;
+    std::vector<double> game, empty;
     Clock::time_point last = Clock::now();
     int clickFrame = -1;
     int measured = 0;
     double cpuStart = 0, cpuEnd = 0, mainStart = 0, mainEnd = 0;
+    // Processor time of the empty frames since the start, and up to the
+    // last game frame measured.
+    double emptyCpu = 0, emptyMain = 0, emptyCpuAtEnd = 0, emptyMainAtEnd = 0;
     script.onSwap = [&](int index) {
-        Clock::time_point now = Clock::now();
         if (index == 2) {
             // High dense and High open forest on the big map, by QuickStart.
             g_mapSize = 512;
@@ -192,20 +195,47 @@ int main(int argc, char** argv)
         }
         if (clickFrame >= 0 && app().state == AppStateMenu)
             script.buttons.left = index - clickFrame < 3;
-        if (app().state == AppStatePlaying) {
-            // The first frames of a course pay for its loading.
-            if (measured == 10) {
-                cpuStart = testsupport::processCpuMs();
-                mainStart = testsupport::threadCpuMs();
-            }
-            if (measured++ >= 10) {
-                game.push_back(std::chrono::duration<double, std::milli>(now - last).count());
-                cpuEnd = testsupport::processCpuMs();
-                mainEnd = testsupport::threadCpuMs();
-            }
-            if (!steerToNextControl(script) || static_cast<int>(game.size()) >= frames)
-                script.queueClose();
+        if (app().state == AppStatePlaying && (!steerToNextControl(script) || static_cast<int>(game.size()) >= frames))
+            script.queueClose();
+    };
+    // Each game frame, swap included, is followed by an empty one in the
+    // same window, so that both meet the machine in the same mood: on a
+    // shared machine a block of empty frames alone can come out 40 % faster
+    // or slower from one run to the next. The empty frame's processor time
+    // is left out of the game frame's.
+    script.onSwapped = [&](int) {
+        if (app().state != AppStatePlaying) {
+            last = Clock::now();
+            return;
         }
+        const Clock::time_point now = Clock::now();
+        // The first frames of a course pay for its loading.
+        if (measured == 10) {
+            cpuStart = testsupport::processCpuMs();
+            mainStart = testsupport::threadCpuMs();
+            emptyCpu = emptyMain = 0;
+        }
+        const bool measuring = measured++ >= 10 && static_cast<int>(game.size()) < frames;
+        if (measuring) {
+            game.push_back(std::chrono::duration<double, std::milli>(now - last).count());
+            cpuEnd = testsupport::processCpuMs();
+            mainEnd = testsupport::threadCpuMs();
+            emptyCpuAtEnd = emptyCpu;
+            emptyMainAtEnd = emptyMain;
+        }
+        const double cpuBefore = testsupport::processCpuMs(), mainBefore = testsupport::threadCpuMs();
+        glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_SCISSOR_TEST);
+        glDepthMask(GL_TRUE);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glPopAttrib();
+        sdl.swapBuffers();
+        const Clock::time_point emptyEnd = Clock::now();
+        if (measuring)
+            empty.push_back(std::chrono::duration<double, std::milli>(emptyEnd - now).count());
+        emptyCpu += testsupport::processCpuMs() - cpuBefore;
+        emptyMain += testsupport::threadCpuMs() - mainBefore;
         last = Clock::now();
     };
     runProgram();
@@ -213,15 +243,21 @@ int main(int argc, char** argv)
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
+    const testsupport::FrameStats a = testsupport::frameStats(alone);
     const testsupport::FrameStats e = testsupport::frameStats(empty);
     const testsupport::FrameStats g = testsupport::frameStats(game);
-    std::printf("empty frame: median %.2f ms, p95 %.2f ms (%zu frames)\n", e.median, e.p95, empty.size());
+    std::printf("empty frame alone, before the game: median %.2f ms, p95 %.2f ms (%zu frames)\n", a.median, a.p95,
+                alone.size());
+    std::printf("empty frame between game frames: median %.2f ms, p95 %.2f ms (%zu frames)\n", e.median, e.p95,
+                empty.size());
     std::printf("game frame:  median %.2f ms, p95 %.2f ms (%zu frames)\n", g.median, g.p95, game.size());
-    if (e.median > 0)
-        std::printf("ratio of medians: %.1f\n", g.median / e.median);
+    if (e.median > 0 && a.median > 0)
+        std::printf("ratio of medians: %.1f (to the empty frame alone: %.1f)\n", g.median / e.median,
+                    g.median / a.median);
     if (game.size() > 1)
         std::printf("processor time per game frame: %.2f ms, %.2f ms of it on the drawing thread\n",
-                    (cpuEnd - cpuStart) / double(game.size() - 1), (mainEnd - mainStart) / double(game.size() - 1));
+                    (cpuEnd - cpuStart - emptyCpuAtEnd) / double(game.size() - 1),
+                    (mainEnd - mainStart - emptyMainAtEnd) / double(game.size() - 1));
     std::printf("peak memory: %.1f MiB\n", usage.ru_maxrss / 1024.0);
     return game.empty() ? 1 : 0;
 }

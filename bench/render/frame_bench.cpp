@@ -117,6 +117,10 @@ public:
             setPerspective(120);
             updateCamera(v.eye, v.heading);
             setPerspective(1000);
+            if (fast && (layers & kOverlays))
+                // As the game does for the minimap drawn below.
+                clearDepthToNearest(std::max(360.0f, 479 - v.eye[0]), std::max(45.0f, 159 - v.eye[2]),
+                                    std::min(600.0f, 991 - v.eye[0]), std::min(275.0f, 671 - v.eye[2]));
             if (layers & kSky)
                 sky_.draw();
             if (fast) {

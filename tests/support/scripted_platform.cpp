@@ -47,9 +47,11 @@ void ScriptedPlatform::swapBuffers()
 {
     if (onSwap)
         onSwap(swapCount);
-    ++swapCount;
     if (real_ && open_)
         real_->swapBuffers();
+    if (onSwapped)
+        onSwapped(swapCount);
+    ++swapCount;
     clockMs += msPerFrame;
 }
 

@@ -31,6 +31,8 @@ public:
     // Called at every swap, before the real one, with the swap's index
     // (0 for the first). The test reads pixels and sets the next input here.
     std::function<void(int swapIndex)> onSwap;
+    // Called right after the real swap (benchmarks time whole frames here).
+    std::function<void(int swapIndex)> onSwapped;
     int swapCount = 0;
 
     uint8_t keys[kKeyStateSize] = {};
