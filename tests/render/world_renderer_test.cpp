@@ -51,6 +51,28 @@ struct Frame {
     LeftState left;
 };
 
+// The 512 terrain of these tests, with its models and the sky.
+struct World {
+    WorldGlobalsGuard guard;
+    Terrain terrain;
+    Sky sky;
+
+    World()
+    {
+        g_mapSize = 512;
+        g_nControls = 8;
+        rng::seed(424242);
+        terrain.quickPrepare(1, 1);
+        terrain.loadObjectModels();
+        sky.load();
+    }
+    ~World()
+    {
+        sky.release();
+        terrain.release();
+    }
+};
+
 class WorldRendererTest : public testsupport::GlTest {
 protected:
     // The 3D part of a frame of play: the sky, then the world, the fast way
@@ -94,15 +116,9 @@ TEST_F(WorldRendererTest, DrawsTheStraightforwardPicture)
 {
     if (!renderState().hasVertexBuffers)
         GTEST_SKIP() << "the driver has no buffer objects: the game draws the straightforward way";
-    WorldGlobalsGuard guard;
-    g_mapSize = 512;
-    g_nControls = 8;
-    rng::seed(424242);
-    Terrain terrain;
-    terrain.quickPrepare(1, 1);
-    terrain.loadObjectModels();
-    Sky sky;
-    sky.load();
+    World world;
+    Terrain& terrain = world.terrain;
+    const Sky& sky = world.sky;
 
     const std::vector<View> views = testsupport::benchmarkViews(terrain);
 
@@ -141,8 +157,6 @@ TEST_F(WorldRendererTest, DrawsTheStraightforwardPicture)
     // Otherwise the models left out as hidden were not put to the test.
     EXPECT_GT(hidden, 0);
 
-    sky.release();
-    terrain.release();
 }
 
 // The fast way leaves the world under the minimap unshaded. Nothing of it
@@ -152,15 +166,9 @@ TEST_F(WorldRendererTest, TheMinimapHidesOnlyWhatItCovers)
 {
     if (!renderState().hasVertexBuffers)
         GTEST_SKIP() << "the driver has no buffer objects: the game draws the straightforward way";
-    WorldGlobalsGuard guard;
-    g_mapSize = 512;
-    g_nControls = 8;
-    rng::seed(424242);
-    Terrain terrain;
-    terrain.quickPrepare(1, 1);
-    terrain.loadObjectModels();
-    Sky sky;
-    sky.load();
+    World world;
+    Terrain& terrain = world.terrain;
+    const Sky& sky = world.sky;
     // The minimap reads the game's input.
     App app;
     app.state = AppStatePlaying;
@@ -203,8 +211,6 @@ TEST_F(WorldRendererTest, TheMinimapHidesOnlyWhatItCovers)
         EXPECT_GT(hidden[1], terrain.renderer.modelsHidden);
     }
     setCurrentProgram(nullptr, nullptr);
-    sky.release();
-    terrain.release();
 }
 
 } // namespace
