@@ -79,6 +79,12 @@ TEST(ClosedSurfaces, ShapesWithKnownAnswers)
 // the game draws.
 TEST(ClosedSurfaces, NoRayFromOutsideMeetsAClosedSurfaceFromBehindFirst)
 {
+    using V = std::array<double, 3>;
+    auto minus = [](V a, V b) { return V{a[0] - b[0], a[1] - b[1], a[2] - b[2]}; };
+    auto dot = [](V a, V b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; };
+    auto cross = [](V a, V b) {
+        return V{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+    };
     using Maker = assetgen::ModelBuilder (*)();
     const Maker makers[] = {assetgen::makeSpruce, assetgen::makePine,  assetgen::makeBirch,
                             assetgen::makeJuniper, assetgen::makeShrub, assetgen::makeFern,
@@ -94,62 +100,45 @@ TEST(ClosedSurfaces, NoRayFromOutsideMeetsAClosedSurfaceFromBehindFirst)
                 corners.insert(corners.end(), {v.x + object.translation[0], v.y + object.translation[1],
                                                v.z + object.translation[2]});
         const std::vector<Facing> facing = classifyTriangles(corners);
-        double lower[3] = {1e30, 1e30, 1e30}, upper[3] = {-1e30, -1e30, -1e30};
+        auto corner = [&](size_t t, int k) {
+            const float* p = &corners[9 * t + size_t(3 * k)];
+            return V{p[0], p[1], p[2]};
+        };
+        V lower{1e30, 1e30, 1e30}, upper{-1e30, -1e30, -1e30};
         for (size_t i = 0; i < corners.size(); ++i) {
             lower[i % 3] = std::min(lower[i % 3], double(corners[i]));
             upper[i % 3] = std::max(upper[i % 3], double(corners[i]));
         }
+        const double size = upper[0] - lower[0] + upper[1] - lower[1] + upper[2] - lower[2];
         for (int ray = 0; ray < 3000; ++ray) {
             // From a point outside the box towards a point inside it.
-            double eye[3], direction[3];
             const double polar = std::acos(2 * unit(random) - 1), around = 6.283185307 * unit(random);
-            const double away[3] = {std::sin(polar) * std::cos(around), std::cos(polar),
-                                    std::sin(polar) * std::sin(around)};
+            const V away{std::sin(polar) * std::cos(around), std::cos(polar), std::sin(polar) * std::sin(around)};
+            V eye, direction;
             for (int k = 0; k < 3; ++k) {
-                const double middle = (lower[k] + upper[k]) / 2;
-                eye[k] = middle + away[k] * (upper[1] - lower[1] + upper[0] - lower[0] + upper[2] - lower[2]);
+                eye[k] = (lower[k] + upper[k]) / 2 + away[k] * size;
                 direction[k] = lower[k] + (upper[k] - lower[k]) * unit(random) - eye[k];
             }
-            // The nearest triangle the ray meets (Moller-Trumbore).
-            double nearest = 1e30;
+            // The nearest triangle the ray meets (Moller-Trumbore); its
+            // determinant is positive where the ray meets the side from
+            // which the corners run anticlockwise.
+            double nearest = 1e30, side = 0;
             size_t hit = facing.size();
             for (size_t t = 0; t < facing.size(); ++t) {
-                const float* p = &corners[9 * t];
-                double e1[3], e2[3], s[3];
-                for (int k = 0; k < 3; ++k) {
-                    e1[k] = double(p[3 + k]) - p[k];
-                    e2[k] = double(p[6 + k]) - p[k];
-                    s[k] = eye[k] - p[k];
-                }
-                const double h[3] = {direction[1] * e2[2] - direction[2] * e2[1],
-                                     direction[2] * e2[0] - direction[0] * e2[2],
-                                     direction[0] * e2[1] - direction[1] * e2[0]};
-                const double det = e1[0] * h[0] + e1[1] * h[1] + e1[2] * h[2];
+                const V e1 = minus(corner(t, 1), corner(t, 0)), e2 = minus(corner(t, 2), corner(t, 0));
+                const V s = minus(eye, corner(t, 0)), h = cross(direction, e2), q = cross(s, e1);
+                const double det = dot(e1, h);
                 if (std::fabs(det) < 1e-12)
                     continue;
-                const double u = (s[0] * h[0] + s[1] * h[1] + s[2] * h[2]) / det;
-                const double q[3] = {s[1] * e1[2] - s[2] * e1[1], s[2] * e1[0] - s[0] * e1[2],
-                                     s[0] * e1[1] - s[1] * e1[0]};
-                const double v = (direction[0] * q[0] + direction[1] * q[1] + direction[2] * q[2]) / det;
-                const double distance = (e2[0] * q[0] + e2[1] * q[1] + e2[2] * q[2]) / det;
+                const double u = dot(s, h) / det, v = dot(direction, q) / det, distance = dot(e2, q) / det;
                 if (u >= 0 && v >= 0 && u + v <= 1 && distance > 0 && distance < nearest)
-                    nearest = distance, hit = t;
+                    nearest = distance, hit = t, side = det;
             }
             if (hit == facing.size() || facing[hit] == Facing::kOpen)
                 continue;
             ++closedHits;
-            // Seen from the eye the corners run anticlockwise exactly when
-            // the eye lies on the side of (b - a) x (c - a).
-            const float* p = &corners[9 * hit];
-            double n[3], e1[3], e2[3];
-            for (int k = 0; k < 3; ++k)
-                e1[k] = double(p[3 + k]) - p[k], e2[k] = double(p[6 + k]) - p[k];
-            n[0] = e1[1] * e2[2] - e1[2] * e2[1];
-            n[1] = e1[2] * e2[0] - e1[0] * e2[2];
-            n[2] = e1[0] * e2[1] - e1[1] * e2[0];
-            const double towardsEye = n[0] * (eye[0] - p[0]) + n[1] * (eye[1] - p[1]) + n[2] * (eye[2] - p[2]);
-            const bool facesEye = facing[hit] == Facing::kAnticlockwiseOut ? towardsEye > 0 : towardsEye < 0;
-            EXPECT_TRUE(facesEye) << "model " << m << ", ray " << ray << ", triangle " << hit;
+            EXPECT_EQ(facing[hit] == Facing::kAnticlockwiseOut, side > 0)
+                << "model " << m << ", ray " << ray << ", triangle " << hit;
         }
     }
     // The pines', birches' and bushes' crowns are closed.
