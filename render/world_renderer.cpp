@@ -126,8 +126,9 @@ void WorldRenderer::drawBand(size_t begin, size_t end, Fog fog)
 {
     // A new colour or texture costs the driver a copy of its whole fragment
     // state, so each is set once per band: part by part, every model of the
-    // band, which keeps each model's parts in their order.
-    // The band's models by slot, each slot's in the band's order.
+    // band, which keeps each model's parts in their order. So that each
+    // part visits only its own model's instances, the band's instances are
+    // first listed by slot, each slot's in the band's order.
     int starts[WorldObjects::kSlotCount + 1] = {};
     for (size_t i = begin; i < end; ++i)
         ++starts[instances_[i].slot + 1];
@@ -147,6 +148,8 @@ void WorldRenderer::drawBand(size_t begin, size_t end, Fog fog)
             if (pass.model->parts[part].list == 0)
                 continue;
             const Model::PartRange& range = pass.model->ranges[part];
+            const bool noneOpen =
+                range.triangles == range.clockwiseOut + range.anticlockwiseOut && range.quads == 0;
             bool coloured = false;
             // First what is open to view (all of a model too near to cull),
             // then the closed surfaces, their faces turned away culled.
@@ -156,8 +159,6 @@ void WorldRenderer::drawBand(size_t begin, size_t end, Fog fog)
                 if ((faces == Model::kClockwiseOutFaces && range.clockwiseOut == 0) ||
                     (faces == Model::kAnticlockwiseOutFaces && range.anticlockwiseOut == 0))
                     continue;
-                // Nothing is open to view in a part wholly of closed surfaces.
-                const bool noneOpen = range.triangles == range.clockwiseOut + range.anticlockwiseOut && range.quads == 0;
                 bool culling = false;
                 for (int k = starts[pass.slot]; k < starts[pass.slot + 1]; ++k) {
                     const Instance& instance = instances_[bySlot_[size_t(k)]];

@@ -195,7 +195,8 @@ int main(int argc, char** argv)
         }
         if (clickFrame >= 0 && app().state == AppStateMenu)
             script.buttons.left = index - clickFrame < 3;
-        if (app().state == AppStatePlaying && (!steerToNextControl(script) || static_cast<int>(game.size()) >= frames))
+        if (app().state == AppStatePlaying &&
+            (!steerToNextControl(script) || static_cast<int>(game.size()) >= frames))
             script.queueClose();
     };
     // Each game frame, swap included, is followed by an empty one in the
