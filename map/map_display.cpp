@@ -120,10 +120,10 @@ void Terrain::updateAndDrawMap(float heading, const MapMarker& ghost)
     if (renderState().fastWorld && rotationAngle == 0) {
         // The map is opaque, so the world under it is never seen: nearest of
         // all there, the fast way shades none of it and leaves out what only
-        // it would show.
-        clearDepthToNearest(std::max(float(kMinimapLeft), origin.x - 1), std::max(float(kMinimapTop), origin.y - 1),
-                            std::min(float(kMinimapRight), origin.x - 1 + side),
-                            std::min(float(kMinimapBottom), origin.y - 1 + side));
+        // it would show. Unturned, drawImagePivot covers from (x - 1, y - 1).
+        const float left = origin.x - 1, top = origin.y - 1;
+        clearDepthToNearest(std::max(float(kMinimapLeft), left), std::max(float(kMinimapTop), top),
+                            std::min(float(kMinimapRight), left + side), std::min(float(kMinimapBottom), top + side));
     }
     drawWorld(heading);
     setScissorRect(kMinimapLeft, kMinimapTop, kMinimapRight, kMinimapBottom);

@@ -44,13 +44,16 @@ std::vector<Facing> classifyTriangles(const std::vector<float>& corners)
         corner[i] = numbers.emplace(key, numbers.size()).first->second;
     }
 
+    // Each triangle joined to the first one at each of its corners.
     Surfaces surfaces(count);
-    std::map<size_t, size_t> triangleAtCorner;
+    std::vector<size_t> firstAtCorner(numbers.size(), SIZE_MAX);
     for (size_t t = 0; t < count; ++t)
         for (int k = 0; k < 3; ++k) {
-            auto placed = triangleAtCorner.emplace(corner[3 * t + size_t(k)], t);
-            if (!placed.second)
-                surfaces.join(t, placed.first->second);
+            size_t& first = firstAtCorner[corner[3 * t + size_t(k)]];
+            if (first == SIZE_MAX)
+                first = t;
+            else
+                surfaces.join(t, first);
         }
 
     // Each directed edge counted; a surface is closed when each of its edges

@@ -8,6 +8,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -53,25 +54,32 @@ float widestFrom(float widest, const std::vector<VrVertex>& vertices, const floa
     return widest;
 }
 
-// Appends the vertices as the display list places them; untextured ones get
+// Where the display list places the vertex: translated.
+std::array<float, 3> placed(const VrVertex& v, const VrObject& object)
+{
+    const float* t = object.translation;
+    return {v.x + t[0], v.y + t[1], v.z + t[2]};
+}
+
+// Appends the vertex as the display list places it; untextured ones get
 // texture coordinates 0, which nothing reads with texturing off.
 void appendVertex(std::vector<float>& out, const VrVertex& v, const VrObject& object)
 {
-    const float* t = object.translation;
-    const float s = object.textured ? v.s : 0, tc = object.textured ? v.t : 0;
-    out.insert(out.end(), {v.x + t[0], v.y + t[1], v.z + t[2], s, tc});
+    const std::array<float, 3> p = placed(v, object);
+    out.insert(out.end(), {p[0], p[1], p[2], object.textured ? v.s : 0, object.textured ? v.t : 0});
 }
 
-// The corners of every triangle of the objects read, translated, in order.
+// The corners of every triangle of the objects read, placed, in order.
 std::vector<float> triangleCorners(const std::vector<VrObject>& objects)
 {
     std::vector<float> corners;
     for (const VrObject& object : objects) {
         if (!object.read)
             break;
-        const float* t = object.translation;
-        for (const VrVertex& v : object.triangles)
-            corners.insert(corners.end(), {v.x + t[0], v.y + t[1], v.z + t[2]});
+        for (const VrVertex& v : object.triangles) {
+            const std::array<float, 3> p = placed(v, object);
+            corners.insert(corners.end(), p.begin(), p.end());
+        }
     }
     return corners;
 }
@@ -156,9 +164,8 @@ void Model::load(const std::string& path)
         bool partBounded = false;
         for (const std::vector<VrVertex>* list : {&object.triangles, &object.quads})
             for (const VrVertex& v : *list) {
-                const float p[3] = {v.x + object.translation[0], v.y + object.translation[1],
-                                    v.z + object.translation[2]};
-                for (int k = 0; k < 3; ++k) {
+                const std::array<float, 3> p = placed(v, object);
+                for (size_t k = 0; k < 3; ++k) {
                     lower[k] = bounded ? std::min(lower[k], p[k]) : p[k];
                     upper[k] = bounded ? std::max(upper[k], p[k]) : p[k];
                     range.lower[k] = partBounded ? std::min(range.lower[k], p[k]) : p[k];

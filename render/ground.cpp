@@ -122,7 +122,7 @@ int Ground::draw()
     return drawn;
 }
 
-int Ground::drawVisibleRuns(float radius, Reach reach) const
+int Ground::drawVisibleRuns(float fogFreeWithin) const
 {
     const float* eye = cameraPosition();
     std::vector<std::pair<float, int>>& order = nearestPatches_;
@@ -135,17 +135,19 @@ int Ground::drawVisibleRuns(float radius, Reach reach) const
         order.emplace_back(dx * dx + dz * dz, i);
     }
     std::sort(order.begin(), order.end());
-    int runs = 0;
-    glColor4f(1, 1, 1, 1);
-    // The patches' arrays are the program's own memory, not a buffer's.
-    VertexBuffer::unbind();
+
+    // Every patch's runs, those wholly within `fogFreeWithin` and the
+    // others, each patch's nearest rows first.
+    for (Runs* runs : {&fogFree_, &fogged_}) {
+        runs->firsts.clear();
+        runs->counts.clear();
+        runs->ends.clear();
+    }
     for (const std::pair<float, int>& near : order) {
         const GroundPatch& p = patches[size_t(near.second)];
         if (!p.mesh || !p.mesh->finished())
             continue;
         const int perStrip = p.mesh->verticesPerStrip();
-        firsts_.clear();
-        counts_.clear();
         const int eyeRow = std::clamp(int(std::floor(eye[2] - p.z0)), 0, p.depth - 1);
         for (int step = 0; step < 2 * p.depth; ++step) {
             // eyeRow, eyeRow + 1, eyeRow - 1, eyeRow + 2, ...
@@ -161,43 +163,57 @@ int Ground::drawVisibleRuns(float radius, Reach reach) const
             const int a = int(std::ceil(from)), b = int(std::floor(to));
             if (a > b)
                 continue;
-            // The row's cells wholly within `radius` of the eye: those whose
-            // farthest corner (the patch's lowest or highest point) is.
+            // The row's cells wholly within reach: those whose farthest
+            // corner (at the patch's lowest or highest point) is.
             int nearA = 0, nearB = -1;
-            if (reach != kAnyReach) {
-                const float z0 = p.z0 + float(row) - eye[2], y0 = p.centreY - p.half - eye[1];
-                const float dz = std::max(std::fabs(z0), std::fabs(z0 + 1)),
-                            dy = std::max(std::fabs(y0), std::fabs(y0 + 2 * p.half));
-                const float across = radius * radius - dz * dz - dy * dy;
-                if (across > 0) {
-                    const float w = std::sqrt(across);
-                    nearA = std::max(a, int(std::ceil(eye[0] - w - p.x0)));
-                    nearB = std::min(b, int(std::floor(eye[0] + w - p.x0 - 1)));
-                }
+            const float z0 = p.z0 + float(row) - eye[2], y0 = p.centreY - p.half - eye[1];
+            const float dz = std::max(std::fabs(z0), std::fabs(z0 + 1)),
+                        dy = std::max(std::fabs(y0), std::fabs(y0 + 2 * p.half));
+            const float across = fogFreeWithin * fogFreeWithin - dz * dz - dy * dy;
+            if (fogFreeWithin > 0 && across > 0) {
+                const float w = std::sqrt(across);
+                nearA = std::max(a, int(std::ceil(eye[0] - w - p.x0)));
+                nearB = std::min(b, int(std::floor(eye[0] + w - p.x0 - 1)));
             }
             // Cell c of a row is drawn by the strip's vertices 2c to 2c + 3.
-            auto cells = [&](int from, int to) {
+            auto add = [&](Runs& runs, int from, int to) {
                 if (from > to)
                     return;
-                firsts_.push_back(row * perStrip + 2 * from);
-                counts_.push_back(2 * (to - from) + 4);
+                runs.firsts.push_back(row * perStrip + 2 * from);
+                runs.counts.push_back(2 * (to - from) + 4);
             };
-            if (reach == kAnyReach)
-                cells(a, b);
-            else if (reach == kWithin)
-                cells(nearA, nearB);
-            else if (nearA > nearB)
-                cells(a, b);
-            else
-                cells(a, nearA - 1), cells(nearB + 1, b);
+            if (nearA > nearB) {
+                add(fogged_, a, b);
+            } else {
+                add(fogFree_, nearA, nearB);
+                add(fogged_, a, nearA - 1);
+                add(fogged_, nearB + 1, b);
+            }
         }
-        if (firsts_.empty())
-            continue;
-        p.mesh->bindArrays();
-        renderState().multiDrawArrays(GL_TRIANGLE_STRIP, firsts_.data(), counts_.data(), GLsizei(firsts_.size()));
-        runs += int(firsts_.size());
+        for (Runs* runs : {&fogFree_, &fogged_})
+            runs->ends.emplace_back(near.second, runs->firsts.size());
     }
-    return runs;
+
+    glColor4f(1, 1, 1, 1);
+    // The patches' arrays are the program's own memory, not a buffer's.
+    VertexBuffer::unbind();
+    const bool fogging = !fogFree_.firsts.empty();
+    if (fogging)
+        glDisable(GL_FOG);
+    for (const Runs* runs : {&fogFree_, &fogged_}) {
+        if (runs == &fogged_ && fogging)
+            glEnable(GL_FOG);
+        size_t begin = 0;
+        for (const std::pair<int, size_t>& end : runs->ends) {
+            if (end.second == begin)
+                continue;
+            patches[size_t(end.first)].mesh->bindArrays();
+            renderState().multiDrawArrays(GL_TRIANGLE_STRIP, &runs->firsts[begin], &runs->counts[begin],
+                                          GLsizei(end.second - begin));
+            begin = end.second;
+        }
+    }
+    return int(fogFree_.firsts.size() + fogged_.firsts.size());
 }
 
 bool Ground::eyeAboveGround() const

@@ -48,10 +48,11 @@ struct Ground {
     // texture. Each run is the part of a row's strip from its first to its
     // last such cell, so it draws exactly the triangles the whole strip draws
     // there. Needs RenderState::hasVertexBuffers; returns the runs drawn.
-    // With a reach other than kAnyReach, only the cells wholly within
-    // `radius` of the eye, or the others.
-    enum Reach { kAnyReach, kWithin, kBeyond };
-    int drawVisibleRuns(float radius = 0, Reach reach = kAnyReach) const;
+    // With `fogFreeWithin` positive (the linear fog starts beyond it, and is
+    // on), the cells wholly within that distance of the eye are drawn first
+    // with the fog off: it would change nothing there, and costs the
+    // rasteriser per pixel.
+    int drawVisibleRuns(float fogFreeWithin = 0) const;
     // Whether the eye is so clearly above the ground round it that every
     // back-facing ground triangle lies behind a front-facing one.
     bool eyeAboveGround() const;
@@ -61,7 +62,12 @@ struct Ground {
     float heightAt(float x, float z) const;
 
 private:
-    // Scratch of drawVisibleRuns.
+    // Scratch of drawVisibleRuns: the runs to draw, and where each patch's
+    // end (patch, end of its runs).
+    struct Runs {
+        std::vector<int> firsts, counts;
+        std::vector<std::pair<int, size_t>> ends;
+    };
     mutable std::vector<std::pair<float, int>> nearestPatches_;
-    mutable std::vector<int> firsts_, counts_;
+    mutable Runs fogFree_, fogged_;
 };

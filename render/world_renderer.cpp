@@ -36,50 +36,38 @@ constexpr double kNearestTested = 0.25;
 // the fog starts.
 constexpr double kFogSlack = 0.5;
 
-// The corners of the box `lower`..`upper`, grown by kBoxSlack.
-void boxCorner(const float* lower, const float* upper, int corner, double out[3])
+// The model's box (grown by kBoxSlack) placed by `modelview`, as the eye
+// sees it: how far in front of the eye its nearest corner lies, and how far
+// from the eye its farthest corner lies, straight, which is never shorter
+// than along the view: a bound of the fog's distance whichever way the
+// driver measures it.
+struct EyeReach {
+    double nearestDepth = 1e300, farthest = 0;
+};
+
+EyeReach eyeReachOf(const float* m, const Model& model)
 {
-    for (int k = 0; k < 3; ++k)
-        out[k] = (corner >> k & 1) ? double(upper[k]) + kBoxSlack : double(lower[k]) - kBoxSlack;
+    EyeReach reach;
+    for (int corner = 0; corner < 8; ++corner) {
+        double p[3], eye[3];
+        for (int k = 0; k < 3; ++k)
+            p[k] = (corner >> k & 1) ? double(model.upper[k]) + kBoxSlack : double(model.lower[k]) - kBoxSlack;
+        for (int r = 0; r < 3; ++r)
+            eye[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+        reach.nearestDepth = std::min(reach.nearestDepth, -eye[2]);
+        reach.farthest = std::max(reach.farthest, eye[0] * eye[0] + eye[1] * eye[1] + eye[2] * eye[2]);
+    }
+    reach.farthest = std::sqrt(reach.farthest);
+    return reach;
 }
 
-// Whether the model's box, placed by `modelview`, lies wholly beyond the
-// near plane, and no mirror turns its faces: then the eye is outside each
-// closed surface of the model and the near plane cuts none open, so their
-// faces turned away are hidden behind their faces turned towards the eye.
-bool mayCullBackFaces(const float* m, const Model& model)
+// Whether `modelview` keeps the winding of faces (no mirror turns them).
+bool keepsWinding(const float* m)
 {
     const double determinant = double(m[0]) * (double(m[5]) * m[10] - double(m[6]) * m[9]) -
                                double(m[4]) * (double(m[1]) * m[10] - double(m[2]) * m[9]) +
                                double(m[8]) * (double(m[1]) * m[6] - double(m[2]) * m[5]);
-    if (!(determinant > 0))
-        return false;
-    for (int corner = 0; corner < 8; ++corner) {
-        double p[3];
-        boxCorner(model.lower, model.upper, corner, p);
-        const double depth = -(m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14]);
-        if (!(depth >= kNearestTested))
-            return false;
-    }
-    return true;
-}
-
-// The farthest a corner of the model's box, placed by `modelview`, lies
-// from the eye: an upper bound of the fog's distance whichever way the
-// driver measures it (along the view or straight).
-double farthestCorner(const float* m, const Model& model)
-{
-    double farthest = 0;
-    for (int corner = 0; corner < 8; ++corner) {
-        double p[3], squared = 0;
-        boxCorner(model.lower, model.upper, corner, p);
-        for (int r = 0; r < 3; ++r) {
-            const double e = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
-            squared += e * e;
-        }
-        farthest = std::max(farthest, squared);
-    }
-    return std::sqrt(farthest);
+    return determinant > 0;
 }
 
 // How near to the eye everything is untouched by the fog: where linear fog
@@ -393,9 +381,13 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
             Model::applyPlacement(object.position, rotation, scale);
             glGetFloatv(GL_MODELVIEW_MATRIX, instance.modelview);
             glPopMatrix();
-            instance.cullBackFaces = filled && mayCullBackFaces(instance.modelview, *instance.model);
-            instance.fogFree =
-                fogFreeWithin_ > 0 && farthestCorner(instance.modelview, *instance.model) <= fogFreeWithin_;
+            // A box wholly beyond the near plane has the eye outside each
+            // closed surface of the model, none of them cut open: their
+            // faces turned away lie behind faces turned towards the eye.
+            const EyeReach reach = eyeReachOf(instance.modelview, *instance.model);
+            instance.cullBackFaces =
+                filled && reach.nearestDepth >= kNearestTested && keepsWinding(instance.modelview);
+            instance.fogFree = fogFreeWithin_ > 0 && reach.farthest <= fogFreeWithin_;
             instances_.push_back(instance);
         }
         std::stable_sort(instances_.begin(), instances_.end(), [](const Instance& a, const Instance& b) {
@@ -416,14 +408,7 @@ bool WorldRenderer::draw(const Ground& ground, const WorldObjects& objects, floa
             glCullFace(GL_BACK);
             glEnable(GL_CULL_FACE);
         }
-        if (fogFreeWithin_ > 0) {
-            glDisable(GL_FOG);
-            ground.drawVisibleRuns(float(fogFreeWithin_), Ground::kWithin);
-            glEnable(GL_FOG);
-            ground.drawVisibleRuns(float(fogFreeWithin_), Ground::kBeyond);
-        } else {
-            ground.drawVisibleRuns();
-        }
+        ground.drawVisibleRuns(float(fogFreeWithin_));
         if (cullBack)
             glDisable(GL_CULL_FACE);
         glDepthFunc(depthFunc);

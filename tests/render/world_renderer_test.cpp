@@ -75,6 +75,13 @@ struct World {
 
 class WorldRendererTest : public testsupport::GlTest {
 protected:
+    void SetUp() override
+    {
+        GlTest::SetUp();
+        if (!IsSkipped() && !renderState().hasVertexBuffers)
+            GTEST_SKIP() << "the driver has no buffer objects: the game draws the straightforward way";
+    }
+
     // The 3D part of a frame of play: the sky, then the world, the fast way
     // or the straightforward one.
     Frame frame(Terrain& t, const Sky& sky, const View& v, bool fast)
@@ -114,8 +121,6 @@ protected:
 
 TEST_F(WorldRendererTest, DrawsTheStraightforwardPicture)
 {
-    if (!renderState().hasVertexBuffers)
-        GTEST_SKIP() << "the driver has no buffer objects: the game draws the straightforward way";
     World world;
     Terrain& terrain = world.terrain;
     const Sky& sky = world.sky;
@@ -164,8 +169,6 @@ TEST_F(WorldRendererTest, DrawsTheStraightforwardPicture)
 // corner) and a zoomed map are checked as well as the usual view.
 TEST_F(WorldRendererTest, TheMinimapHidesOnlyWhatItCovers)
 {
-    if (!renderState().hasVertexBuffers)
-        GTEST_SKIP() << "the driver has no buffer objects: the game draws the straightforward way";
     World world;
     Terrain& terrain = world.terrain;
     const Sky& sky = world.sky;
